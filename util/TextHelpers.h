@@ -1,0 +1,39 @@
+#pragma once
+// The text helpers that the builder, the loader, the painter and the search share.
+// Texts are bytes: nothing here decodes a character set, and case folding touches
+// the 26 ASCII capitals only.
+
+#include <cstddef>
+#include <string_view>
+
+// The index, counted from 0, of the first place at which `pattern` occurs in `text`
+// as a contiguous run of bytes, compared exactly; -1 when it does not occur.
+// An empty pattern never occurs, and nothing occurs in an empty text.
+int SubstringPosition(std::string_view text, std::string_view pattern);
+
+// Copies `source` into `destination` up to, not including, the first occurrence of
+// `marker` (as SubstringPosition finds it); the whole source when the marker does not
+// occur or is empty. The copy is cut to destinationSize - 1 bytes and always ends in
+// a NUL; destinationSize must be at least 1.
+void CopyBeforeMarker(std::string_view source, char* destination, std::size_t destinationSize,
+                      std::string_view marker);
+
+// Removes the leading blanks (byte 32 only; tabs stay) of a NUL-terminated text in place.
+void StripLeadingBlanks(char* text);
+
+// Turns A to Z into a to z in place; every other byte stays as it is.
+void FoldCase(char* text, std::size_t length);
+void FoldCase(char* text);  // NUL-terminated
+
+// The standard decimal text-to-long conversion: leading white space skipped, an
+// optional sign, then decimal digits; 0 when there are none. Saturates at the
+// limits of long instead of overflowing.
+long TextToLong(const char* text);
+
+// Copies `source` into `destination` and ends it with a NUL, cut to destinationSize - 1
+// bytes; returns the number of bytes copied. destinationSize must be at least 1.
+std::size_t CopyText(char* destination, std::size_t destinationSize, std::string_view source);
+
+// The length of a NUL-terminated text held in a buffer of `size` bytes: the bytes
+// before the first NUL, or `size` when the buffer holds none.
+std::size_t BoundedLength(const char* text, std::size_t size);
