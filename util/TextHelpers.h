@@ -29,6 +29,7 @@ void FoldCase(char* text);  // NUL-terminated
 // optional sign, then decimal digits; 0 when there are none. Saturates at the
 // limits of long instead of overflowing.
 long TextToLong(const char* text);
+long TextToLong(std::string_view text);  // the same, on a text that need not end in a NUL
 
 // Copies `source` into `destination` and ends it with a NUL, cut to destinationSize - 1
 // bytes; returns the number of bytes copied. destinationSize must be at least 1.
