@@ -22,12 +22,10 @@ void FormSettingsPath() {
 void ReadSettings() {
   // The settings file comes with its own change; until then every run starts as a first
   // run does: the data file in the working directory, rows one pixel apart.
-  DataPath[0] = '\0';
   LineSpace = DefaultLineSpace;
-  if (DataPath[0] == '\0') {
-    // A directory of 80 characters or more does not fit and leaves DataPath empty.
-    platform::GetWorkingDirectory(DataPath, DataPathSize - 1);
-  }
+  DataPath[0] = '\0';
+  // A directory of 80 characters or more does not fit and leaves DataPath empty.
+  platform::GetWorkingDirectory(DataPath, DataPathSize - 1);
 }
 
 void WriteSettings() {
