@@ -1,0 +1,308 @@
+// The application shell: the command line, the start-up sequence in real windows, the
+// loading banner, build mode, and every way of ending the run.
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/CommandIds.h"
+#include "app/CommandLine.h"
+#include "app/TTamrinApp.h"
+#include "platform/Controls.h"
+#include "platform/DC.h"
+#include "platform/testing/Driver.h"
+#include "platform/testing/Schedule.h"
+#include "search/SearchState.h"
+#include "settings/Settings.h"
+#include "textstore/ImageBuilder.h"
+#include "textstore/TextImage.h"
+#include "view/TTamrinWindow.h"
+
+namespace fs = std::filesystem;
+using platform::testing::RunAfter;
+
+namespace {
+
+TEST(CommandLine, OnlyTheSingleExactArgumentAsksForBuildMode) {
+  struct Row {
+    std::vector<const char*> Args;
+    bool Build;
+  };
+  const Row rows[] = {
+      {{"quorvel"}, false},
+      {{"quorvel", "create_binary_data"}, true},
+      {{"quorvel", "CREATE_BINARY_DATA"}, false},
+      {{"quorvel", "create_binary_data", "extra"}, false},
+      {{"quorvel", "create_binary_dat"}, false},
+      {{"quorvel", "create_binary_data "}, false},
+      {{"quorvel", "-platform", "create_binary_data"}, false},
+  };
+  for (const Row& row : rows) {
+    std::string shown;
+    for (const char* arg : row.Args) shown += std::string(arg) + " ";
+    SCOPED_TRACE(shown);
+    std::vector<const char*> argv = row.Args;
+    argv.push_back(nullptr);
+    EXPECT_EQ(AsksForBuildMode(static_cast<int>(row.Args.size()), argv.data()), row.Build);
+  }
+}
+
+// Each test runs in a directory of its own, which is the working directory and so the
+// data directory of the run.
+class AppTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/quorvel-app-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    Directory = pattern;
+    Previous = fs::current_path();
+    fs::current_path(Directory);
+    BuildMode = 0;
+    TextImage.Clear();
+    DataPath[0] = '\0';
+    platform::testing::ClearModalScripts();
+  }
+  void TearDown() override {
+    fs::current_path(Previous);
+    fs::remove_all(Directory);
+    BuildMode = 0;
+    TextImage.Clear();
+    EXPECT_EQ(platform::testing::PendingModalScripts(), 0);
+    EXPECT_EQ(platform::testing::TopLevelWindowCount(), 0);
+  }
+
+  void WriteText(const std::string& text) {
+    std::ofstream(Directory / "VESK.TXT", std::ios::binary) << text;
+  }
+  // Builds VESK.BIN from `text` with the program's own builder, leaving the program's
+  // image untouched.
+  void WriteImage(const std::string& text) {
+    WriteText(text);
+    auto image = std::make_unique<TTextImage>();
+    const TBuildReport report =
+        BuildTextImage(*image, (Directory / "VESK.TXT").string(), (Directory / "VESK.BIN").string());
+    ASSERT_TRUE(report.Succeeded) << report.Reason;
+  }
+
+  static TTamrinWindow* ViewOf(TTamrinApp& app) {
+    return dynamic_cast<TTamrinWindow*>(app.GetMainWindow()->GetClientWindow());
+  }
+
+  fs::path Directory;
+  fs::path Previous;
+};
+
+TEST_F(AppTest, StartsEmptyThenLoadsTheBookAtTheFirstTick) {
+  WriteImage("$1#Psalm 1\n1 Blessed is the man\nthat walketh not\n");
+  platform::TDrawLog log;
+  platform::testing::TRecordingScope recording(log);
+
+  TTamrinApp app;
+  bool sawEmpty = false;
+  bool sawLoaded = false;
+  RunAfter(20, [&] {
+    TTamrinWindow* view = ViewOf(app);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(app.GetMainWindow()->GetTitle(), "The Orvane");
+    EXPECT_EQ(view->TextLines.GetItemsInContainer(), 0);
+    EXPECT_FALSE(view->FindButton->IsVisible());
+    EXPECT_FALSE(view->ExitButton->IsVisible());
+    EXPECT_EQ(LineOfFind[0], -1);
+    EXPECT_EQ(SectionStartOfFind[499], -1);
+    sawEmpty = true;
+  });
+  RunAfter(600, [&] {
+    TTamrinWindow* view = ViewOf(app);
+    ASSERT_NE(view, nullptr);
+    // Three lines stored, plus the empty line every image ends with.
+    EXPECT_EQ(view->LineCount, 4);
+    ASSERT_EQ(view->TextLines.GetItemsInContainer(), 4);
+    EXPECT_EQ(view->TextLines[1], "1 Blessed is the man");
+    EXPECT_EQ(view->TextLines[3], "");
+    EXPECT_EQ(view->TopLine, 0);
+    EXPECT_TRUE(view->FindButton->IsVisible());
+    EXPECT_TRUE(view->ExitButton->IsVisible());
+    const platform::TRect viewRect = view->GetWindowRect();
+    for (auto [button, y] : {std::pair{view->FindButton, 270}, std::pair{view->ExitButton, 300}}) {
+      const platform::TRect rect = button->GetWindowRect();
+      EXPECT_EQ(rect.Left - viewRect.Left, 500);
+      EXPECT_EQ(rect.Top - viewRect.Top, y);
+      EXPECT_EQ(rect.Width(), 60);
+      EXPECT_EQ(rect.Height(), 25);
+    }
+    sawLoaded = true;
+    platform::testing::CloseBox(*app.GetMainWindow());
+  });
+  EXPECT_EQ(app.Run(), 0);
+  EXPECT_TRUE(sawEmpty);
+  EXPECT_TRUE(sawLoaded);
+
+  // The banner: the default font, light grey cells, the title in blue, the plea in red.
+  const std::vector<platform::TDrawCall> texts = log.TextOuts();
+  ASSERT_GE(texts.size(), 2u);
+  EXPECT_EQ(texts[0].Text, "Loading the Orvane");
+  EXPECT_EQ(texts[0].X, 150);
+  EXPECT_EQ(texts[0].Y, 100);
+  EXPECT_EQ(texts[0].Color, platform::ColorBlue);
+  EXPECT_EQ(texts[0].Background, platform::ColorLightGray);
+  EXPECT_EQ(texts[0].Font, platform::DefaultFontHandle());
+  EXPECT_EQ(texts[1].Text, "Please Wait");
+  EXPECT_EQ(texts[1].X, 230);
+  EXPECT_EQ(texts[1].Y, 140);
+  EXPECT_EQ(texts[1].Color, platform::ColorRed);
+  EXPECT_EQ(texts[1].Background, platform::ColorLightGray);
+}
+
+TEST_F(AppTest, EveryWayOfEndingTheRunReturnsZero) {
+  WriteImage("one line\n");
+  struct Way {
+    const char* Name;
+    void (*End)(TTamrinApp&);
+  };
+  const Way ways[] = {
+      {"File, Exit", [](TTamrinApp& app) {
+         platform::testing::ChooseMenuItem(*app.GetMainWindow(), CM_EXIT);
+       }},
+      {"Alt+F4", [](TTamrinApp& app) {
+         platform::testing::PressKey(*app.GetMainWindow(), platform::TKey::F4,
+                                     platform::KeyModifier::Alt);
+       }},
+      {"close box", [](TTamrinApp& app) { platform::testing::CloseBox(*app.GetMainWindow()); }},
+      {"Exit button", [](TTamrinApp& app) {
+         platform::testing::ClickButton(*ViewOf(app)->ExitButton);
+       }},
+  };
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.Name);
+    TextImage.Clear();
+    TTamrinApp app;
+    bool ended = false;
+    RunAfter(400, [&] {
+      ASSERT_TRUE(ViewOf(app)->ExitButton->IsVisible());
+      way.End(app);
+      ended = true;
+    });
+    // A run that does not end fails here rather than hanging the suite.
+    RunAfter(5000, [&] {
+      if (!ended || app.GetMainWindow()->IsCreated()) {
+        ADD_FAILURE() << "the run did not end";
+        app.PostQuit(99);
+      }
+    });
+    EXPECT_EQ(app.Run(), 0);
+    EXPECT_TRUE(ended);
+  }
+}
+
+TEST_F(AppTest, TheFrameCannotBeResizedOrMaximised) {
+  WriteImage("x\n");
+  TTamrinApp app;
+  RunAfter(50, [&] {
+    const platform::testing::TWindowDecoration decoration =
+        platform::testing::Decoration(*app.GetMainWindow());
+    EXPECT_TRUE(decoration.HasMinimizeButton);
+    EXPECT_FALSE(decoration.HasMaximizeButton);
+    EXPECT_TRUE(decoration.HasCloseButton);
+    EXPECT_TRUE(decoration.FixedSize);
+    const std::vector<std::string> menu = platform::testing::MenuTexts(*app.GetMainWindow());
+    const std::vector<std::string> expected = {
+        "&File", "&Line Spacing", "&Font...\tCtrl+F", "", "E&xit\tAlt+F4",
+        "&Find", "&Find ",
+        "&Help", "&Introduction", "", "&About..."};
+    EXPECT_EQ(menu, expected);
+    app.PostQuit(0);
+  });
+  EXPECT_EQ(app.Run(), 0);
+}
+
+TEST_F(AppTest, TheShowCommandIsAdjustedBeforeTheWindowShows) {
+  WriteImage("x\n");
+  struct Row {
+    platform::TShowCommand Asked;
+    platform::TShowCommand Used;
+    bool Minimized;
+  };
+  const Row rows[] = {
+      {platform::TShowCommand::ShowMaximized, platform::TShowCommand::ShowNormal, false},
+      {platform::TShowCommand::ShowNormal, platform::TShowCommand::ShowNormal, false},
+      {platform::TShowCommand::ShowMinimized, platform::TShowCommand::ShowNormal, false},
+      {platform::TShowCommand::ShowMinNoActive, platform::TShowCommand::ShowMinNoActive, true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(static_cast<int>(row.Asked));
+    TTamrinApp app;
+    app.SetShowCommand(row.Asked);
+    RunAfter(50, [&] {
+      EXPECT_EQ(app.GetShowCommand(), row.Used);
+      EXPECT_EQ(platform::testing::Decoration(*app.GetMainWindow()).Minimized, row.Minimized);
+      app.PostQuit(0);
+    });
+    EXPECT_EQ(app.Run(), 0);
+  }
+}
+
+TEST_F(AppTest, BuildModeBuildsTheImageAndShowsNoText) {
+  WriteText("$1#Psalm 1\n1 Blessed\r\nlast line without a line feed");
+  // The probe looks for VESK.BIN first, so one must be there, of any content.
+  std::ofstream(Directory / "VESK.BIN") << "old";
+  BuildMode = 1;
+
+  TTamrinApp app;
+  std::string caption, text;
+  platform::testing::OnNextModal([&](platform::testing::TModal& box) {
+    caption = box.Caption();
+    text = box.Text();
+    EXPECT_FALSE(box.HasExclamationIcon());
+    TTamrinWindow* view = ViewOf(app);
+    EXPECT_EQ(view->LineCount, 3);
+    EXPECT_EQ(view->TextLines.GetItemsInContainer(), 0);
+    EXPECT_FALSE(view->FindButton->IsVisible());
+    EXPECT_FALSE(view->ExitButton->IsVisible());
+    box.Click(platform::IdOk);
+  });
+  RunAfter(800, [&] {
+    TTamrinWindow* view = ViewOf(app);
+    EXPECT_EQ(view->TextLines.GetItemsInContainer(), 0);
+    EXPECT_FALSE(view->FindButton->IsVisible());
+    EXPECT_EQ(view->LineCount, 3);
+    platform::testing::CloseBox(*app.GetMainWindow());
+  });
+  EXPECT_EQ(app.Run(), 0);
+  EXPECT_EQ(caption, "Make Binary Data");
+  EXPECT_EQ(text, "Creation of Binary File completed!");
+
+  // The image in memory and on disk hold the new text.
+  EXPECT_EQ(TextImage.LineCount(), 4);
+  EXPECT_EQ(TextImage.Line(2), "last line without a line feed");
+  EXPECT_EQ(fs::file_size(Directory / "VESK.BIN"), ImageSize);
+}
+
+TEST_F(AppTest, BuildModeReportsATextFileThatCannotBeRead) {
+  std::ofstream(Directory / "VESK.BIN") << "old";
+  BuildMode = 1;
+
+  TTamrinApp app;
+  std::string caption, text;
+  platform::testing::OnNextModal([&](platform::testing::TModal& box) {
+    caption = box.Caption();
+    text = box.Text();
+    box.Click(platform::IdOk);
+    RunAfter(50, [&] { platform::testing::CloseBox(*app.GetMainWindow()); });
+  });
+  EXPECT_EQ(app.Run(), 0);
+  EXPECT_EQ(caption, "Make Binary Data");
+  EXPECT_EQ(text.find("Creation of Binary File completed!"), std::string::npos);
+  EXPECT_NE(text.find((Directory / "VESK.TXT").string()), std::string::npos) << text;
+  EXPECT_NE(text.find("No such file or directory"), std::string::npos) << text;
+  // Nothing was written over the old file.
+  EXPECT_EQ(fs::file_size(Directory / "VESK.BIN"), 3u);
+}
+
+}  // namespace
