@@ -1,0 +1,32 @@
+#pragma once
+// The builder: turns the plain text VESK.TXT into the text image and writes it to
+// VESK.BIN.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "textstore/TextImage.h"
+
+struct TBuildReport {
+  bool Succeeded = false;      // the text was read and the whole image written
+  std::int32_t LinesStored = 0;
+  bool Truncated = false;      // the text held more lines than the 17,000 slots
+  std::string FailedPath;      // the file that could not be opened, read or written
+  std::string Reason;          // the system's reason
+};
+
+// Reads the text file in text mode (every CR dropped, Ctrl-Z ends it) through a 100-byte
+// work buffer, so that a line longer than 99 characters takes several slots, stores one
+// line per slot from slot 0 on, sets ImageLineCount to the lines stored plus one and
+// writes the whole image to `imagePath` with one write. The image file is created with
+// the permissions 0666 when missing; an existing one is written over from its first
+// byte and not truncated.
+//
+// A text file that cannot be opened: nothing is read, the image in memory is left as it
+// was and no file is written. Once the text is open, the image is cleared first, so
+// that every slot after the last line is zero. More than 17,000 slots: the first 17,000
+// are stored, reading stops, ImageLineCount is 17,001 and Truncated is set. A read
+// error in the text: the image file is not written, so that a good one is never
+// replaced by part of a text.
+TBuildReport BuildTextImage(TTextImage& image, std::string_view textPath, std::string_view imagePath);
