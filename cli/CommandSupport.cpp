@@ -1,0 +1,44 @@
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "cli/Commands.h"
+
+void PrintError(const char* subject, const char* reason) {
+  std::fprintf(stderr, "vesk: %s: %s\n", subject, reason);
+}
+
+bool CollectOperands(int argc, char** argv, int maxOperands, const char* operands[], bool& help) {
+  help = false;
+  int count = 0;
+  bool optionsEnded = false;
+  for (int i = 0; i < argc; ++i) {
+    const char* argument = argv[i];
+    if (!optionsEnded && argument[0] == '-' && argument[1] != '\0') {
+      if (std::strcmp(argument, "--") == 0) {
+        optionsEnded = true;
+        continue;
+      }
+      if (std::strcmp(argument, "-h") == 0 || std::strcmp(argument, "--help") == 0) {
+        help = true;
+        continue;
+      }
+      PrintError(argument, "unknown option");
+      return false;
+    }
+    if (count == maxOperands) {
+      PrintError(argument, "too many arguments");
+      return false;
+    }
+    operands[count++] = argument;
+  }
+  return true;
+}
+
+bool FinishOutput() {
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    PrintError("stdout", std::strerror(errno));
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,29 @@
+#pragma once
+// The subcommands of vesk. Each takes the arguments after the subcommand's name
+// (argv[0] is the first of them, argc may be 0) and returns the exit code.
+
+// Exit codes of every subcommand.
+inline constexpr int ExitSuccess = 0;
+inline constexpr int ExitFailure = 1;  // a file could not be opened, read or written
+inline constexpr int ExitUsage = 2;    // the command line was wrong
+
+// vesk build [TEXT [IMAGE]]
+int RunBuildCommand(int argc, char** argv);
+// vesk lines [IMAGE]
+int RunLinesCommand(int argc, char** argv);
+
+// Shared by the subcommands: the file names they default to, in the working directory.
+inline constexpr const char* DefaultTextPath = "VESK.TXT";
+inline constexpr const char* DefaultImagePath = "VESK.BIN";
+
+// Prints "vesk: <subject>: <reason>" on stderr.
+void PrintError(const char* subject, const char* reason);
+
+// Collects the operands of a subcommand: every argument that is not an option, where
+// "--" ends the options. Sets `help` for -h or --help. Prints an error and returns
+// false for an unknown option or more than `maxOperands` operands.
+bool CollectOperands(int argc, char** argv, int maxOperands, const char* operands[], bool& help);
+
+// Writes all of stdout that is still buffered; prints the reason and returns false
+// when that fails.
+bool FinishOutput();

@@ -1,0 +1,230 @@
+// vesk build and vesk lines, run as the built program on files made in a temporary
+// directory: the exact bytes on stdout and stderr, and the exit codes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+#include "textstore/TextImage.h"
+
+#ifndef QUORVEL_VESK
+#error "QUORVEL_VESK must name the vesk program"
+#endif
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TRun {
+  int ExitCode = -1;
+  std::string Out;
+  std::string Err;
+};
+
+std::string Quoted(const std::string& text) {
+  std::string quoted = "'";
+  for (const char c : text) {
+    if (c == '\'') {
+      quoted += "'\\''";
+    } else {
+      quoted.push_back(c);
+    }
+  }
+  return quoted + "'";
+}
+
+const char UsageLines[][48] = {
+    "vesk build [TEXT [IMAGE]]",
+    "vesk lines [IMAGE]",
+    "vesk search [-i] [--table] PHRASE [IMAGE]",
+};
+
+class VeskTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "quorvel-vesk-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    Directory = pattern;
+    fs::create_directory(Directory / "work");
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    fs::remove_all(Directory, ignored);
+  }
+
+  // Runs vesk with `arguments` in the working directory Directory/work.
+  TRun Run(const std::vector<std::string>& arguments) const {
+    std::string command = "cd " + Quoted((Directory / "work").string()) + " && " + Quoted(QUORVEL_VESK);
+    for (const std::string& argument : arguments) {
+      command += " " + Quoted(argument);
+    }
+    command += " >" + Quoted((Directory / "out").string()) + " 2>" + Quoted((Directory / "err").string());
+    TRun run;
+    const int status = std::system(command.c_str());
+    run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.Out = ReadFile(Directory / "out");
+    run.Err = ReadFile(Directory / "err");
+    return run;
+  }
+
+  void WriteFile(const std::string& name, const std::string& bytes) const {
+    std::ofstream out(Directory / "work" / name, std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
+
+  static std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  std::string WorkFile(const std::string& name) const { return ReadFile(Directory / "work" / name); }
+
+  fs::path Directory;
+};
+
+TEST_F(VeskTest, BuildWritesTheImageAndSaysHowManyLines) {
+  WriteFile("VESK.TXT", "$1#Psalm 1\r\n1 Blessed is the man\r\n\r\n");
+  const TRun run = Run({"build"});
+  EXPECT_EQ(run.ExitCode, 0);
+  EXPECT_EQ(run.Out, "Stored 3 lines in VESK.BIN\n");
+  EXPECT_EQ(run.Err, "");
+  const std::string image = WorkFile("VESK.BIN");
+  ASSERT_EQ(image.size(), ImageSize);
+  EXPECT_EQ(image.substr(0, 4), std::string("\x04\x00\x00\x00", 4));
+  EXPECT_EQ(std::string(image.c_str() + 4 + 257), "1 Blessed is the man");
+
+  // The lines come back as the reader loads them, with the empty last one.
+  const TRun lines = Run({"lines"});
+  EXPECT_EQ(lines.ExitCode, 0);
+  EXPECT_EQ(lines.Out, "$1#Psalm 1\n1 Blessed is the man\n\n\n");
+  EXPECT_EQ(lines.Err, "");
+}
+
+TEST_F(VeskTest, BuildAndLinesTakeTheirFilesAndBackslashes) {
+  fs::create_directory(Directory / "work" / "books");
+  WriteFile("books/psalms.txt", "one\ntwo");
+  const TRun run = Run({"build", "books\\psalms.txt", "books\\\\psalms.bin"});
+  EXPECT_EQ(run.ExitCode, 0) << run.Err;
+  EXPECT_EQ(run.Out, "Stored 2 lines in books\\\\psalms.bin\n");
+  EXPECT_EQ(WorkFile("books/psalms.bin").size(), ImageSize);
+
+  const TRun lines = Run({"lines", (Directory / "work").string() + "\\books\\psalms.bin"});
+  EXPECT_EQ(lines.ExitCode, 0) << lines.Err;
+  EXPECT_EQ(lines.Out, "one\ntwo\n\n");
+}
+
+TEST_F(VeskTest, BuildSaysWhenTheTextWasCut) {
+  std::string text;
+  for (int i = 0; i < 17003; ++i) {
+    text += std::to_string(i) + "\n";
+  }
+  WriteFile("VESK.TXT", text);
+  const TRun run = Run({"build"});
+  EXPECT_EQ(run.ExitCode, 0);
+  const std::string first = "Stored 17000 lines in VESK.BIN\n";
+  ASSERT_EQ(run.Out.substr(0, first.size()), first);
+  const std::string rest = run.Out.substr(first.size());
+  EXPECT_NE(rest.find("17000"), std::string::npos) << rest;
+  EXPECT_EQ(std::count(rest.begin(), rest.end(), '\n'), 1) << rest;
+
+  const TRun lines = Run({"lines"});
+  EXPECT_EQ(std::count(lines.Out.begin(), lines.Out.end(), '\n'), 17001);
+  EXPECT_EQ(lines.Out.substr(lines.Out.size() - 8), "\n16999\n\n");
+}
+
+TEST_F(VeskTest, FailuresNameTheFileAndTheReason) {
+  struct TCase {
+    const char* Name;
+    std::vector<std::string> Arguments;
+    std::string Err;
+  };
+  fs::create_directory(Directory / "work" / "dir");
+  WriteFile("present.txt", "one\n");
+  const TCase cases[] = {
+      {"a missing text", {"build"}, "vesk: VESK.TXT: No such file or directory\n"},
+      {"a text that cannot be read", {"build", "dir"}, "vesk: dir: Is a directory\n"},
+      {"an image that cannot be written", {"build", "present.txt", "dir"}, "vesk: dir: Is a directory\n"},
+      {"an image in a missing directory", {"build", "present.txt", "no\\VESK.BIN"},
+       "vesk: no\\VESK.BIN: No such file or directory\n"},
+      {"a missing image", {"lines"}, "vesk: VESK.BIN: No such file or directory\n"},
+      {"an image that cannot be read", {"lines", "dir"}, "vesk: dir: Is a directory\n"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const TRun run = Run(c.Arguments);
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_EQ(run.Out, "");
+    EXPECT_EQ(run.Err, c.Err);
+  }
+  EXPECT_FALSE(fs::exists(Directory / "work" / "VESK.BIN"));
+}
+
+TEST_F(VeskTest, LinesPrintsTheLoadedBytesAndNothingElse) {
+  // A hand-made image: line ends in the slots, bytes beyond ASCII, a short file.
+  std::string image(4 + 257 * 4, '\0');
+  image[0] = 5;
+  const char* slots[] = {"plain", "crlf\r\n", "two lfs\n\n", "\xA3\xE9\t bytes"};
+  for (int k = 0; k < 4; ++k) {
+    std::memcpy(&image[4 + 257 * static_cast<std::size_t>(k)], slots[k], std::strlen(slots[k]));
+  }
+  WriteFile("VESK.BIN", image);
+  TRun run = Run({"lines"});
+  EXPECT_EQ(run.ExitCode, 0);
+  EXPECT_EQ(run.Out, "plain\ncrlf\ntwo lfs\n\n\xA3\xE9\t bytes\n\n");
+  EXPECT_EQ(run.Err, "");
+
+  // A count of 0 or below loads nothing.
+  for (const char count : {'\0', '\xFF'}) {
+    image.replace(0, 4, 4, count);
+    WriteFile("VESK.BIN", image);
+    run = Run({"lines"});
+    EXPECT_EQ(run.ExitCode, 0);
+    EXPECT_EQ(run.Out, "");
+  }
+}
+
+TEST_F(VeskTest, UsageNamesEveryCommand) {
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{}, std::vector<std::string>{"--help"}, std::vector<std::string>{"-h"}}) {
+    SCOPED_TRACE(arguments.empty() ? "no arguments" : arguments[0]);
+    const TRun run = Run(arguments);
+    EXPECT_EQ(run.ExitCode, 0);
+    EXPECT_EQ(run.Err, "");
+    for (const char* line : UsageLines) {
+      EXPECT_NE(run.Out.find(line), std::string::npos) << line;
+    }
+  }
+  const TRun unknown = Run({"frobnicate"});
+  EXPECT_EQ(unknown.ExitCode, 2);
+  EXPECT_EQ(unknown.Out, "");
+  EXPECT_NE(unknown.Err.find("frobnicate"), std::string::npos);
+  for (const char* line : UsageLines) {
+    EXPECT_NE(unknown.Err.find(line), std::string::npos) << line;
+  }
+}
+
+TEST_F(VeskTest, WrongArgumentsAreUsageErrors) {
+  WriteFile("VESK.TXT", "one\n");
+  const std::vector<std::string> cases[] = {
+      {"build", "a", "b", "c"},
+      {"build", "--bogus"},
+      {"lines", "a", "b"},
+      {"lines", "-x"},
+  };
+  for (const std::vector<std::string>& arguments : cases) {
+    SCOPED_TRACE(arguments[0] + " " + arguments[1]);
+    const TRun run = Run(arguments);
+    EXPECT_EQ(run.ExitCode, 2);
+    EXPECT_EQ(run.Out, "");
+    EXPECT_NE(run.Err.find("usage"), std::string::npos) << run.Err;
+  }
+  EXPECT_FALSE(fs::exists(Directory / "work" / "VESK.BIN"));  // nothing was built
+}
+
+}  // namespace
