@@ -1,0 +1,3 @@
+#include "help/TDlgAbout.h"
+
+TDlgAbout::TDlgAbout(platform::TWindow* parent, int templateId) : TDialog(parent, templateId) {}
