@@ -11,6 +11,8 @@ inline constexpr int ExitUsage = 2;    // the command line was wrong
 int RunBuildCommand(int argc, char** argv);
 // vesk lines [IMAGE]
 int RunLinesCommand(int argc, char** argv);
+// vesk search [-i] [--table] PHRASE [IMAGE]
+int RunSearchCommand(int argc, char** argv);
 
 // Shared by the subcommands: the file names they default to, in the working directory.
 inline constexpr const char* DefaultTextPath = "VESK.TXT";

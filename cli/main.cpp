@@ -27,6 +27,7 @@ struct TSubcommand {
 const TSubcommand Subcommands[] = {
     {"build", RunBuildCommand},
     {"lines", RunLinesCommand},
+    {"search", RunSearchCommand},
 };
 
 }  // namespace

@@ -1,0 +1,112 @@
+// vesk search: the scan of the search dialog, run on an image file, printing the list
+// the dialog would hold or the find table.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "cli/Commands.h"
+#include "search/Scan.h"
+#include "search/SearchState.h"
+#include "textstore/ImageLoader.h"
+#include "textstore/TextImage.h"
+#include "util/TextHelpers.h"
+
+namespace {
+
+const char SearchUsage[] = "usage: vesk search [-i] [--table] PHRASE [IMAGE]\n";
+
+// The dialog's part, played by the command line: the phrase and the Ignore Case box come
+// from the arguments, the list is kept until the scan ends, and the messages go to stderr.
+class TCommandLineHost : public TScanHost {
+public:
+  TCommandLineHost(const char* phrase, bool ignoreCase) : Phrase(phrase), IgnoreCaseSet(ignoreCase) {}
+
+  void ReadPhrase(char* buffer, std::size_t size) override { CopyText(buffer, size, Phrase); }
+  bool IgnoreCaseChecked() override { return IgnoreCaseSet; }
+  void ClearList() override { List.clear(); }
+  void AppendToList(const char* entry) override { List.emplace_back(entry); }
+  void ShowMessage(const char* text, const char* /*caption*/, bool /*exclamation*/) override {
+    std::fprintf(stderr, "%s\n", text);
+    if (std::strcmp(text, IncompletePhraseText) == 0) {
+      Refused = true;
+    }
+  }
+  void ProcessMessages() override {}
+
+  const std::vector<std::string>& Entries() const { return List; }
+  bool PhraseRefused() const { return Refused; }
+
+private:
+  const char* Phrase;
+  bool IgnoreCaseSet;
+  std::vector<std::string> List;
+  bool Refused = false;
+};
+
+}  // namespace
+
+int RunSearchCommand(int argc, char** argv) {
+  bool ignoreCase = false;
+  bool table = false;
+  bool optionsEnded = false;
+  const char* operands[2] = {nullptr, DefaultImagePath};
+  int operandCount = 0;
+  for (int i = 0; i < argc; ++i) {
+    const char* argument = argv[i];
+    if (!optionsEnded && argument[0] == '-' && argument[1] != '\0') {
+      if (std::strcmp(argument, "--") == 0) {
+        optionsEnded = true;
+      } else if (std::strcmp(argument, "-i") == 0) {
+        ignoreCase = true;
+      } else if (std::strcmp(argument, "--table") == 0) {
+        table = true;
+      } else if (std::strcmp(argument, "-h") == 0 || std::strcmp(argument, "--help") == 0) {
+        std::fputs(SearchUsage, stdout);
+        return ExitSuccess;
+      } else {
+        PrintError(argument, "unknown option");
+        std::fputs(SearchUsage, stderr);
+        return ExitUsage;
+      }
+      continue;
+    }
+    if (operandCount == 2) {
+      PrintError(argument, "too many arguments");
+      std::fputs(SearchUsage, stderr);
+      return ExitUsage;
+    }
+    operands[operandCount++] = argument;
+  }
+  if (operandCount == 0) {
+    std::fputs(SearchUsage, stderr);
+    return ExitUsage;
+  }
+  const char* phrase = operands[0];
+  const char* imagePath = operands[1];
+
+  const TReadReport report = ReadImageFile(TextImage, imagePath);
+  if (!report.Opened || !report.Reason.empty()) {
+    PrintError(imagePath, report.Reason.c_str());
+    return ExitFailure;
+  }
+
+  TCommandLineHost host(phrase, ignoreCase);
+  RunScan(host, TextImage);
+  if (host.PhraseRefused()) {
+    return ExitUsage;
+  }
+
+  if (table) {
+    for (int n = 1; n <= FindCount; ++n) {
+      std::printf("%d\t%d\t%d\n", n, static_cast<int>(LineOfFind[n]), static_cast<int>(SectionStartOfFind[n]));
+    }
+  } else {
+    // Entries are bytes: written as they are, never decoded.
+    for (const std::string& entry : host.Entries()) {
+      std::fwrite(entry.data(), 1, entry.size(), stdout);
+      std::fputc('\n', stdout);
+    }
+  }
+  return FinishOutput() ? ExitSuccess : ExitFailure;
+}
