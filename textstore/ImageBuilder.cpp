@@ -1,5 +1,7 @@
 #include "textstore/ImageBuilder.h"
 
+#include <cstring>
+
 #include "platform/Files.h"
 #include "util/TextHelpers.h"
 
@@ -21,12 +23,10 @@ TBuildReport BuildTextImage(TTextImage& image, std::string_view textPath, std::s
   if (!text.Open(textPath)) {
     return Failure(report, textPath, text.ErrorText());
   }
-  image.Clear();
 
   // One line at a time: at most 99 characters and the NUL, so a longer text line is
   // read, and stored, in pieces of 99.
   char workBuffer[LineBufferSize];
-  char lineBuffer[LineBufferSize];
   std::int32_t lineCount = 0;
   while (text.GetLine(workBuffer, sizeof workBuffer)) {
     if (lineCount == SlotCount) {
@@ -34,15 +34,22 @@ TBuildReport BuildTextImage(TTextImage& image, std::string_view textPath, std::s
       report.Truncated = true;
       break;
     }
+    // The slot gets the line up to, not including, its first line feed (as
+    // CopyBeforeMarker would copy it), taken straight from the work buffer.
     const std::string_view line(workBuffer, BoundedLength(workBuffer, sizeof workBuffer));
-    CopyBeforeMarker(line, lineBuffer, sizeof lineBuffer, "\n");
-    image.StoreLine(lineCount, std::string_view(lineBuffer, BoundedLength(lineBuffer, sizeof lineBuffer)));
+    image.StoreLine(lineCount, line.substr(0, line.find('\n')));
     ++lineCount;
   }
   const bool readFailed = text.Failed();
   const std::string readError = text.ErrorText();
   text.Close();
 
+  // Every slot after the last line is zero, whatever the image held before; the
+  // stored slots were zero-filled as they were written.
+  if (lineCount < SlotCount) {
+    const std::size_t firstFree = CountSize + SlotSize * static_cast<std::size_t>(lineCount);
+    std::memset(image.Data() + firstFree, 0, ImageSize - firstFree);
+  }
   report.LinesStored = lineCount;
   image.SetLineCount(lineCount + 1);
   if (readFailed) {

@@ -24,8 +24,8 @@ struct TBuildReport {
 // byte and not truncated.
 //
 // A text file that cannot be opened: nothing is read, the image in memory is left as it
-// was and no file is written. Once the text is open, the image is cleared first, so
-// that every slot after the last line is zero. More than 17,000 slots: the first 17,000
+// was and no file is written. Once the text is open, every slot after the last line
+// stored is zero, whatever the image held before. More than 17,000 slots: the first 17,000
 // are stored, reading stops, ImageLineCount is 17,001 and Truncated is set. A read
 // error in the text: the image file is not written, so that a good one is never
 // replaced by part of a text.

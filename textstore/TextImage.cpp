@@ -33,15 +33,12 @@ std::string_view TTextImage::Line(std::int32_t index) const {
 
 void TTextImage::StoreLine(std::int32_t index, std::string_view text) {
   assert(index >= 0 && index < SlotCount && text.size() < SlotSize);
-  if (index < 0 || index >= SlotCount) {
+  if (index < 0 || index >= SlotCount || text.size() >= SlotSize) {
     return;
   }
   unsigned char* slot = Bytes + CountSize + SlotSize * static_cast<std::size_t>(index);
-  const std::size_t length = text.size() < SlotSize ? text.size() : SlotSize - 1;
-  if (length > 0) {
-    std::memcpy(slot, text.data(), length);
-  }
-  std::memset(slot + length, 0, SlotSize - length);
+  std::memcpy(slot, text.data(), text.size());
+  std::memset(slot + text.size(), 0, SlotSize - text.size());
 }
 
 void TTextImage::Clear() {
