@@ -18,6 +18,8 @@
 
 namespace platform {
 
+class TModalLoop;
+
 class TDialog : public TWindow {
 public:
   // The template is looked up by id in the default module when the dialog is made.
@@ -51,6 +53,7 @@ private:
   int Result = 0;
   bool Ending = false;
   bool Running = false;
+  TModalLoop* Loop = nullptr;
 };
 
 }  // namespace platform

@@ -21,6 +21,12 @@ public:
 
   TWindow* GetClientWindow() const { return Client; }
 
+  // The generic set-up, which makes the client's window, then the client fills the frame.
+  void SetupWindow() override;
+  // A command from the frame's menu or accelerators: to the focused window inside the
+  // frame (else the client) and on up through its parents, then the application.
+  void RouteMenuCommand(int id);
+
   // Icons, menu and accelerators by resource id in the default module; effective when
   // the window is made, or at once when it exists.
   void SetIcon(int iconId);

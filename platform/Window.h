@@ -135,6 +135,11 @@ public:
 
   TNativeWindow* Native() const { return NativePart.get(); }
 
+  // The kinds of native window the platform makes.
+  enum class TNativeKind { Window, Frame, Dialog, Button, Edit, ListBox, CheckBox, RadioButton,
+                           Static, Icon };
+  TNativeKind Kind() const { return NativeKind(); }
+
   static const TEventTable Events;
 
 protected:
@@ -143,8 +148,6 @@ protected:
   void EvVScroll(unsigned scrollCode, unsigned thumbPosition, TScrollBarHandle scrollBar);
 
   // The kind of native window this class makes; dialogs and controls name theirs.
-  enum class TNativeKind { Window, Frame, Dialog, Button, Edit, ListBox, CheckBox, RadioButton,
-                           Static, Icon };
   virtual TNativeKind NativeKind() const { return TNativeKind::Window; }
 
   // Called by the platform when the window is gone (after Destroy or with its parent).

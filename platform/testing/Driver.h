@@ -55,6 +55,9 @@ int PendingModalScripts();
 void ClearModalScripts();
 // How long a modal loop without a script waits before it fails the test and closes.
 void SetModalDeadline(int milliseconds);
+// True once a modal loop found no script and had to close itself.
+bool ModalDeadlineMissed();
+void ResetModalDeadlineMissed();
 
 // Handles every waiting event, timers included, for about `milliseconds`.
 void ProcessEventsFor(int milliseconds);

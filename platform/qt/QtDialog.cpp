@@ -1,0 +1,598 @@
+// Modal dialogs built from templates, their controls, and the dialog keys.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <cmath>
+
+#include "platform/Application.h"
+#include "platform/Commands.h"
+#include "platform/Controls.h"
+#include "platform/Dialog.h"
+#include "platform/DialogTemplate.h"
+#include "platform/qt/QtDialogUnits.h"
+#include "platform/qt/QtNative.h"
+#include "platform/qt/QtWidgets.h"
+
+namespace platform {
+
+namespace {
+
+constexpr const char* ControlIdProperty = "quorvelControlId";
+constexpr const char* DefaultButtonProperty = "quorvelDefaultButton";
+
+TDialog* DialogOfWidget(QWidget* widget) {
+  for (TWindow* window = WindowOfWidget(widget); window != nullptr; window = window->GetParent()) {
+    if (auto* dialog = dynamic_cast<TDialog*>(window)) return dialog;
+  }
+  return nullptr;
+}
+
+int ControlIdOf(const QWidget* widget) {
+  const QVariant value = widget->property(ControlIdProperty);
+  return value.isValid() ? value.toInt() : 0;
+}
+
+QWidget* ControlWidget(QWidget* dialogWidget, int id) {
+  for (QWidget* child : dialogWidget->findChildren<QWidget*>()) {
+    if (ControlIdOf(child) == id) return child;
+  }
+  return nullptr;
+}
+
+template <class T>
+T* ControlObject(TDialog* dialog, int id) {
+  return dialog ? dynamic_cast<T*>(dialog->ChildWithId(id)) : nullptr;
+}
+
+// Escape, Enter and the close box, as dialogs answer them.
+class TDialogKeys : public QObject {
+public:
+  explicit TDialogKeys(QWidget* dialogWidget) : QObject(dialogWidget), DialogWidget(dialogWidget) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+    TDialog* dialog = DialogOfWidget(DialogWidget);
+    if (dialog == nullptr) return false;
+    if (key->key() == Qt::Key_Escape) {
+      dialog->RouteCommand(IdCancel);
+      return true;
+    }
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      // The focused push button, else the default push button, else OK.
+      auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
+      if (focused && focused->window() == DialogWidget) {
+        focused->click();
+        return true;
+      }
+      for (QPushButton* button : DialogWidget->findChildren<QPushButton*>()) {
+        if (button->property(DefaultButtonProperty).toBool() && button->isEnabled()) {
+          button->click();
+          return true;
+        }
+      }
+      dialog->RouteCommand(IdOk);
+      return true;
+    }
+    (void)watched;
+    return false;
+  }
+
+private:
+  QWidget* DialogWidget;
+};
+
+class TDialogWidget : public QWidget {
+public:
+  TDialogWidget(QWidget* owner, Qt::WindowFlags flags) : QWidget(owner, flags) {}
+
+protected:
+  void closeEvent(QCloseEvent* event) override {
+    event->ignore();
+    if (TDialog* dialog = DialogOfWidget(this)) dialog->RouteCommand(IdCancel);
+  }
+};
+
+void ConnectControl(QWidget* widget, QWidget* dialogWidget, TControlKind kind, int id) {
+  switch (kind) {
+    case TControlKind::PushButton:
+    case TControlKind::CheckBox:
+    case TControlKind::RadioButton:
+      QObject::connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::toggled, dialogWidget,
+                       [dialogWidget, id](bool checked) {
+                         if (auto* box = ControlObject<TCheckBox>(DialogOfWidget(dialogWidget), id)) {
+                           TNativeWindow::StoreCheck(*box, checked ? CheckState::Checked : CheckState::Unchecked);
+                         }
+                       });
+      QObject::connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, dialogWidget,
+                       [dialogWidget, id] {
+                         if (TDialog* dialog = DialogOfWidget(dialogWidget)) dialog->RouteCommand(id);
+                       });
+      break;
+    case TControlKind::Edit:
+      QObject::connect(static_cast<QLineEdit*>(widget), &QLineEdit::textChanged, dialogWidget,
+                       [dialogWidget, id](const QString& text) {
+                         if (auto* edit = ControlObject<TEdit>(DialogOfWidget(dialogWidget), id)) {
+                           TNativeWindow::StoreText(*edit, FromQString(text));
+                         }
+                       });
+      break;
+    case TControlKind::ListBox: {
+      auto* list = static_cast<QListWidget*>(widget);
+      QObject::connect(list, &QListWidget::currentRowChanged, dialogWidget, [dialogWidget, id](int row) {
+        if (auto* box = ControlObject<TListBox>(DialogOfWidget(dialogWidget), id)) {
+          TNativeWindow::StoreSelection(*box, row);
+        }
+      });
+      QObject::connect(list, &QListWidget::itemDoubleClicked, dialogWidget, [dialogWidget, id] {
+        if (TDialog* dialog = DialogOfWidget(dialogWidget)) {
+          TEventArgs args;
+          args.Id = id;
+          args.Code = TNotifyCode::ListDoubleClick;
+          dialog->Dispatch(TEventKind::Notify, args);
+        }
+      });
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+QWidget* MakeTemplateControl(const TDialogControl& control, QWidget* dialogWidget, const TDialogUnits& units) {
+  QWidget* widget = nullptr;
+  const QString text = ToQString(control.Text ? control.Text : "");
+  switch (control.Kind) {
+    case TControlKind::PushButton: {
+      auto* button = new QPushButton(text, dialogWidget);
+      button->setAutoDefault(false);
+      button->setDefault(false);
+      if (control.Style & ControlStyle::DefaultButton) button->setProperty(DefaultButtonProperty, true);
+      widget = button;
+      break;
+    }
+    case TControlKind::Edit: {
+      auto* edit = new QLineEdit(dialogWidget);
+      edit->setFrame((control.Style & WindowStyle::Border) != 0);
+      widget = edit;
+      break;
+    }
+    case TControlKind::ListBox: {
+      auto* list = new QListWidget(dialogWidget);
+      list->setSelectionMode(QAbstractItemView::SingleSelection);
+      list->setSortingEnabled(false);
+      list->setUniformItemSizes(true);
+      widget = list;
+      break;
+    }
+    case TControlKind::CheckBox:
+      widget = new QCheckBox(text, dialogWidget);
+      break;
+    case TControlKind::RadioButton:
+      widget = new QRadioButton(text, dialogWidget);
+      break;
+    case TControlKind::Static: {
+      auto* label = new QLabel(text, dialogWidget);
+      label->setWordWrap(true);
+      label->setTextFormat(Qt::PlainText);
+      label->setAlignment(((control.Style & ControlStyle::Center) ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+      if (control.Style & ControlStyle::Sunken) label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+      if (control.Style & WindowStyle::Border) label->setFrameStyle(QFrame::Box | QFrame::Plain);
+      if ((control.Style & ControlStyle::Sunken) && (control.Style & WindowStyle::Border)) {
+        label->setFrameStyle(QFrame::Box | QFrame::Sunken);
+      }
+      widget = label;
+      break;
+    }
+    case TControlKind::Icon: {
+      auto* label = new QLabel(dialogWidget);
+      label->setPixmap(IconPixmap(std::atoi(control.Text ? control.Text : "0")));
+      widget = label;
+      break;
+    }
+  }
+  const QRect rect = units.ToPixels(control.X, control.Y, control.Width, control.Height);
+  if (control.Kind == TControlKind::Icon) {
+    widget->setGeometry(rect.x(), rect.y(), 32, 32);
+  } else {
+    widget->setGeometry(rect);
+  }
+  widget->setProperty(ControlIdProperty, control.Id);
+  if (control.Kind != TControlKind::Static && control.Kind != TControlKind::Icon) {
+    widget->setFocusPolicy((control.Style & WindowStyle::TabStop) ? Qt::StrongFocus : Qt::ClickFocus);
+  }
+  ConnectControl(widget, dialogWidget, control.Kind, control.Id);
+  if (!(control.Style & WindowStyle::Visible)) widget->hide();
+  return widget;
+}
+
+}  // namespace
+
+QWidget* MakeDialogWidget(TWindow& window, QWidget* ownerWidget) {
+  auto& dialog = static_cast<TDialog&>(window);
+  const TDialogTemplate* dialogTemplate = dialog.GetTemplate();
+  if (dialogTemplate == nullptr) return nullptr;
+
+  Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+  if (dialogTemplate->Style & WindowStyle::SysMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  // The context-help caption button is shown and does nothing.
+  if (dialogTemplate->Style & DialogStyle::ContextHelp) flags |= Qt::WindowContextHelpButtonHint;
+  QWidget* owner = ownerWidget ? ownerWidget->window() : nullptr;
+  auto* widget = new TDialogWidget(owner, flags);
+  widget->setWindowTitle(ToQString(dialogTemplate->Caption));
+  widget->setAutoFillBackground(true);
+
+  const QFont font = DialogFont(dialogTemplate->FontFace, dialogTemplate->FontPoints);
+  widget->setFont(font);
+  const TDialogUnits units = TDialogUnits::ForFont(font);
+  const QRect frame = units.ToPixels(dialogTemplate->X, dialogTemplate->Y, dialogTemplate->Width,
+                                     dialogTemplate->Height);
+  widget->setFixedSize(frame.size());
+  if (owner) {
+    const QPoint origin = owner->mapToGlobal(QPoint(0, 0));
+    widget->move(origin + frame.topLeft());
+  } else {
+    widget->move(frame.topLeft());
+  }
+
+  QWidget* previous = nullptr;
+  QButtonGroup* radioGroup = nullptr;
+  for (const TDialogControl& control : dialogTemplate->Controls) {
+    QWidget* controlWidget = MakeTemplateControl(control, widget, units);
+    if (control.Kind == TControlKind::RadioButton) {
+      // Radio buttons up to the next control that opens a group clear one another.
+      if (radioGroup == nullptr || (control.Style & WindowStyle::Group)) radioGroup = new QButtonGroup(widget);
+      radioGroup->addButton(static_cast<QAbstractButton*>(controlWidget));
+    } else if (control.Style & WindowStyle::Group) {
+      radioGroup = nullptr;
+    }
+    if ((control.Style & WindowStyle::TabStop) && controlWidget->focusPolicy() != Qt::NoFocus) {
+      if (previous) QWidget::setTabOrder(previous, controlWidget);
+      previous = controlWidget;
+    }
+  }
+  auto* keys = new TDialogKeys(widget);
+  widget->installEventFilter(keys);
+  for (QWidget* child : widget->findChildren<QWidget*>()) child->installEventFilter(keys);
+  return widget;
+}
+
+QWidget* MakeControlWidget(TWindow& control, TWindow::TNativeKind kind, QWidget* parentWidget) {
+  // A control of a dialog's template: the object takes the template's control.
+  if (parentWidget != nullptr && dynamic_cast<TDialog*>(control.GetParent()) != nullptr) {
+    if (QWidget* existing = ControlWidget(parentWidget, control.Attr.Id)) {
+      TNativeWindow::MirrorToWidget(control, *existing);
+      return existing;
+    }
+  }
+  QWidget* widget = nullptr;
+  const QString text = ToQString(control.GetTitle());
+  switch (kind) {
+    case TWindow::TNativeKind::Button: {
+      auto* button = new QPushButton(text, parentWidget);
+      button->setAutoDefault(false);
+      if (auto* object = dynamic_cast<TButton*>(&control); object && object->IsDefault()) {
+        button->setProperty(DefaultButtonProperty, true);
+      }
+      QObject::connect(button, &QPushButton::clicked, button, [button] {
+        // A click reaches the parent as the command with the button's id.
+        if (TWindow* window = WindowOfWidget(button)) {
+          if (window->GetParent()) window->GetParent()->RouteCommand(window->Attr.Id);
+        }
+      });
+      widget = button;
+      break;
+    }
+    case TWindow::TNativeKind::Edit: widget = new QLineEdit(parentWidget); break;
+    case TWindow::TNativeKind::ListBox: widget = new QListWidget(parentWidget); break;
+    case TWindow::TNativeKind::CheckBox: widget = new QCheckBox(text, parentWidget); break;
+    case TWindow::TNativeKind::RadioButton: widget = new QRadioButton(text, parentWidget); break;
+    default: widget = new QLabel(text, parentWidget); break;
+  }
+  widget->setGeometry(control.Attr.X, control.Attr.Y, control.Attr.W, control.Attr.H);
+  widget->setProperty(ControlIdProperty, control.Attr.Id);
+  TNativeWindow::MirrorToWidget(control, *widget);
+  return widget;
+}
+
+// ---------------------------------------------------------------------------------
+// Control objects
+
+void TNativeWindow::StoreText(TEdit& edit, std::string text) { edit.Value = std::move(text); }
+void TNativeWindow::StoreSelection(TListBox& list, int index) {
+  list.Selected = index >= 0 && index < list.GetCount() ? index : -1;
+}
+void TNativeWindow::StoreCheck(TCheckBox& box, int state) { box.State = state; }
+
+void TNativeWindow::MirrorToWidget(TWindow& control, QWidget& widget) {
+  if (auto* edit = dynamic_cast<TEdit*>(&control)) {
+    if (auto* line = qobject_cast<QLineEdit*>(&widget)) {
+      line->setMaxLength(edit->Limit > 1 ? static_cast<int>(edit->Limit) - 1 : 32767);
+      if (edit->Limit > 0 && edit->Value.size() >= edit->Limit) edit->Value.resize(edit->Limit - 1);
+      const QSignalBlocker blocker(line);
+      line->setText(ToQString(edit->Value));
+    }
+  } else if (auto* list = dynamic_cast<TListBox*>(&control)) {
+    if (auto* view = qobject_cast<QListWidget*>(&widget)) {
+      const QSignalBlocker blocker(view);
+      view->clear();
+      for (const std::string& entry : list->Entries) view->addItem(ToQString(entry));
+      view->setCurrentRow(list->Selected);
+    }
+  } else if (auto* box = dynamic_cast<TCheckBox*>(&control)) {
+    if (auto* button = qobject_cast<QAbstractButton*>(&widget)) {
+      const QSignalBlocker blocker(button);
+      button->setChecked(box->State == CheckState::Checked);
+    }
+  } else if (auto* label = dynamic_cast<TStatic*>(&control)) {
+    if (auto* text = qobject_cast<QLabel*>(&widget); text && !label->Value.empty()) {
+      text->setText(ToQString(label->Value));
+    }
+  }
+}
+
+namespace {
+template <class W>
+W* WidgetOf(const TWindow& control) {
+  return control.Native() ? qobject_cast<W*>(control.Native()->Widget.data()) : nullptr;
+}
+}  // namespace
+
+TEdit::TEdit(TWindow* parent, int id, unsigned textLimit) : TControl(parent, id), Limit(textLimit) {}
+
+int TEdit::GetText(char* buffer, int size) const {
+  if (size <= 0) return 0;
+  const std::size_t count = std::min<std::size_t>(Value.size(), static_cast<std::size_t>(size - 1));
+  Value.copy(buffer, count);
+  buffer[count] = '\0';
+  return static_cast<int>(count);
+}
+
+void TEdit::SetText(std::string_view text) {
+  Value = std::string(text);
+  if (Limit > 0 && Value.size() >= Limit) Value.resize(Limit - 1);
+  if (auto* line = WidgetOf<QLineEdit>(*this)) {
+    const QSignalBlocker blocker(line);
+    line->setText(ToQString(Value));
+  }
+}
+
+TListBox::TListBox(TWindow* parent, int id) : TControl(parent, id) {}
+
+void TListBox::ClearList() {
+  Entries.clear();
+  Selected = -1;
+  if (auto* view = WidgetOf<QListWidget>(*this)) {
+    const QSignalBlocker blocker(view);
+    view->clear();
+  }
+}
+
+int TListBox::AddString(std::string_view text) {
+  Entries.emplace_back(text);
+  if (auto* view = WidgetOf<QListWidget>(*this)) view->addItem(ToQString(text));
+  return GetCount() - 1;
+}
+
+std::string_view TListBox::GetString(int index) const {
+  return index >= 0 && index < GetCount() ? std::string_view(Entries[static_cast<std::size_t>(index)])
+                                          : std::string_view();
+}
+
+void TListBox::SetSelIndex(int index) {
+  Selected = index >= 0 && index < GetCount() ? index : -1;
+  if (auto* view = WidgetOf<QListWidget>(*this)) {
+    const QSignalBlocker blocker(view);
+    view->setCurrentRow(Selected);
+  }
+}
+
+int TListBox::GetSelString(char* buffer, int maxChars) const {
+  if (maxChars < 0) return -1;
+  if (Selected < 0) {
+    buffer[0] = '\0';
+    return -1;
+  }
+  const std::string& entry = Entries[static_cast<std::size_t>(Selected)];
+  const std::size_t count = std::min<std::size_t>(entry.size(), static_cast<std::size_t>(maxChars));
+  entry.copy(buffer, count);
+  buffer[count] = '\0';
+  return static_cast<int>(count);
+}
+
+TCheckBox::TCheckBox(TWindow* parent, int id) : TControl(parent, id) {}
+
+void TCheckBox::SetCheck(int state) {
+  State = state;
+  if (auto* button = WidgetOf<QAbstractButton>(*this)) {
+    const QSignalBlocker blocker(button);
+    button->setChecked(state == CheckState::Checked);
+  }
+}
+
+TRadioButton::TRadioButton(TWindow* parent, int id) : TCheckBox(parent, id) {}
+
+TStatic::TStatic(TWindow* parent, int id, unsigned textLimit) : TControl(parent, id), Limit(textLimit) {}
+
+void TStatic::SetText(std::string_view text) {
+  Value = std::string(text);
+  if (Limit > 0 && Value.size() >= Limit) Value.resize(Limit - 1);
+  if (auto* label = WidgetOf<QLabel>(*this)) label->setText(ToQString(Value));
+}
+
+// ---------------------------------------------------------------------------------
+// TDialog
+
+namespace {
+
+constexpr TEventEntry DialogEntries[] = {
+    OnCommand<&TDialog::CmOk>(IdOk),
+    OnCommand<&TDialog::CmCancel>(IdCancel),
+};
+
+// What a test script sees of a running dialog.
+class TDialogModal : public testing::TModal {
+public:
+  explicit TDialogModal(TDialog& dialog) : Object(dialog) {}
+  TKind Kind() const override { return TKind::Dialog; }
+  std::string Caption() const override {
+    const TDialogTemplate* t = Object.GetTemplate();
+    return t ? t->Caption : "";
+  }
+  std::string Text() const override { return {}; }
+  bool HasExclamationIcon() const override { return false; }
+  TWindow* Owner() const override { return Object.GetParent(); }
+  TDialog* Dialog() const override { return &Object; }
+  void Click(int id) override {
+    if (auto* button = qobject_cast<QAbstractButton*>(Control(id))) button->click();
+  }
+  void PressKey(TKey key) override {
+    QWidget* target = QApplication::focusWidget();
+    if (target == nullptr || target->window() != Widget()) target = Widget();
+    if (target == nullptr) return;
+    const int code = key == TKey::Escape ? Qt::Key_Escape : key == TKey::Enter ? Qt::Key_Return
+                   : key == TKey::Tab ? Qt::Key_Tab : static_cast<int>(key);
+    QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier);
+    QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier);
+    if (key == TKey::Tab) {
+      // Focus moves as the window system moves it for Tab.
+      if (QWidget* next = target->nextInFocusChain()) {
+        QWidget* candidate = next;
+        while (candidate != target && !(candidate->focusPolicy() & Qt::TabFocus && candidate->isVisible() &&
+                                        candidate->window() == Widget())) {
+          candidate = candidate->nextInFocusChain();
+        }
+        candidate->setFocus(Qt::TabFocusReason);
+      }
+      return;
+    }
+    QApplication::sendEvent(target, &press);
+    QApplication::sendEvent(target, &release);
+  }
+  void CloseBox() override {
+    if (QWidget* widget = Widget()) widget->close();
+  }
+  void TypeText(int editId, std::string_view text) override {
+    auto* edit = qobject_cast<QLineEdit*>(Control(editId));
+    if (edit == nullptr) return;
+    edit->setFocus();
+    for (const char c : text) {
+      const QString character = QString(QChar::fromLatin1(c));
+      QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, character);
+      QApplication::sendEvent(edit, &press);
+    }
+  }
+  void SelectListEntry(int listId, int index) override {
+    if (auto* list = qobject_cast<QListWidget*>(Control(listId))) {
+      list->setFocus();
+      list->setCurrentRow(index);
+    }
+  }
+  void DoubleClickListEntry(int listId, int index) override {
+    if (auto* list = qobject_cast<QListWidget*>(Control(listId))) {
+      list->setFocus();
+      list->setCurrentRow(index);
+      if (QListWidgetItem* item = list->item(index)) emit list->itemDoubleClicked(item);
+    }
+  }
+  int FocusedControlId() const override {
+    QWidget* focus = QApplication::focusWidget();
+    return focus && focus->window() == Widget() ? ControlIdOf(focus) : 0;
+  }
+  TRect ControlRect(int controlId) const override {
+    QWidget* control = Control(controlId);
+    if (control == nullptr) return {};
+    const QRect r = control->geometry();
+    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+  }
+  bool SavePicture(const std::string& pngPath) const override {
+    QWidget* widget = Widget();
+    return widget && widget->grab().save(QString::fromStdString(pngPath), "PNG");
+  }
+
+private:
+  QWidget* Widget() const { return Object.Native() ? Object.Native()->Widget.data() : nullptr; }
+  QWidget* Control(int id) const {
+    QWidget* widget = Widget();
+    return widget ? ControlWidget(widget, id) : nullptr;
+  }
+  TDialog& Object;
+};
+
+}  // namespace
+
+const TEventTable TDialog::Events{DialogEntries, &TWindow::Events};
+
+TDialog::TDialog(TWindow* parent, int templateId) : TWindow(parent), TemplateId(templateId) {
+  Attr.Style = WindowStyle::Popup | WindowStyle::Caption | WindowStyle::SysMenu;
+}
+
+TDialog::~TDialog() {
+  if (Loop) Loop->End();
+}
+
+const TDialogTemplate* TDialog::GetTemplate() const { return DefaultModule().FindDialog(TemplateId); }
+
+void TDialog::SetupWindow() { TWindow::SetupWindow(); }
+
+bool TDialog::IsExecuting() const { return Running; }
+
+int TDialog::Execute() {
+  if (QuitIsPending()) return -1;
+  Ending = false;
+  Result = 0;
+  if (!Create()) return -1;
+  QWidget* widget = Native()->Widget;
+  widget->setWindowModality(Qt::ApplicationModal);
+  widget->show();
+  widget->activateWindow();
+  widget->raise();
+  // The first control with a tab stop takes the focus.
+  const TDialogTemplate* dialogTemplate = GetTemplate();
+  for (const TDialogControl& control : dialogTemplate->Controls) {
+    if (control.Style & WindowStyle::TabStop) {
+      if (QWidget* first = ControlWidget(widget, control.Id)) {
+        first->setFocus(Qt::TabFocusReason);
+        break;
+      }
+    }
+  }
+
+  TModalLoop loop;
+  Loop = &loop;
+  Running = true;
+  TDialogModal modal(*this);
+  QTimer::singleShot(0, widget, [this, &modal, widget] {
+    ModalShown(modal, widget, [this] { EndDialog(IdCancel); });
+  });
+  if (!Ending) loop.Run();
+  Running = false;
+  Loop = nullptr;
+  Destroy(Result);
+  if (!Ending) return -1;
+  return Result;
+}
+
+void TDialog::EndDialog(int result) {
+  Result = result;
+  Ending = true;
+  if (Loop) Loop->End();
+}
+
+void TDialog::CmOk() { EndDialog(IdOk); }
+void TDialog::CmCancel() { EndDialog(IdCancel); }
+
+}  // namespace platform
