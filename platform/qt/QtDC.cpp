@@ -39,8 +39,12 @@ QPixmap IconPixmap(int iconId) {
   return QPixmap::fromImage(image);
 }
 
-TQtDC::TQtDC(QImage& surface) : Painter(&surface), Current(DefaultFontHandle()) {
-  Painter.setFont(QtFontOf(Current));
+TQtDC::TQtDC(QImage& surface) : Target(&surface), Font(QtFontOf(DefaultFontHandle())), Current(DefaultFontHandle()) {}
+
+QPainter& TQtDC::ActivePainter() {
+  if (!Painter.isActive()) Painter.begin(Target);
+  Painter.setFont(Font);
+  return Painter;
 }
 
 TQtDC::~TQtDC() = default;
@@ -51,31 +55,33 @@ void TQtDC::SetTextColor(TColor color) { Text = color; }
 void TQtDC::SelectObject(const TFont& font) {
   if (Saved == nullptr) Saved = Current;
   Current = font.GetHandle();
-  Painter.setFont(QtFontOf(Current));
+  Font = QtFontOf(Current);
 }
 
 void TQtDC::RestoreFont() {
   if (Saved == nullptr) return;
   Current = Saved;
   Saved = nullptr;
-  Painter.setFont(QtFontOf(Current));
+  Font = QtFontOf(Current);
 }
 
 void TQtDC::TextOut(int x, int y, std::string_view text) {
   const QString string = ToQString(text);
-  const QFontMetrics metrics(Painter.font());
+  const QFontMetrics metrics(Font);
+  QPainter& painter = ActivePainter();
   // Each string sits on an opaque cell of the background colour.
-  Painter.fillRect(x, y, metrics.horizontalAdvance(string), metrics.height(), ToQColor(Background));
-  Painter.setPen(ToQColor(Text));
-  Painter.drawText(x, y + metrics.ascent(), string);
+  painter.fillRect(x, y, metrics.horizontalAdvance(string), metrics.height(), ToQColor(Background));
+  painter.setPen(ToQColor(Text));
+  painter.drawText(x, y + metrics.ascent(), string);
+  Drawn = true;
 }
 
 int TQtDC::GetTextExtent(std::string_view text) {
-  return QFontMetrics(Painter.font()).horizontalAdvance(ToQString(text));
+  return QFontMetrics(Font).horizontalAdvance(ToQString(text));
 }
 
 TTextMetrics TQtDC::GetTextMetrics() {
-  const QFontMetrics metrics(Painter.font());
+  const QFontMetrics metrics(Font);
   return {metrics.height(), std::max(0, metrics.leading()), metrics.ascent(), metrics.averageCharWidth()};
 }
 

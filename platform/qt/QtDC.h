@@ -26,9 +26,17 @@ protected:
   void End() {
     if (Painter.isActive()) Painter.end();
   }
+  bool Drew() const { return Drawn; }
 
 private:
+  // The painter starts with the first string drawn, so that a context used only to
+  // measure never holds the surface.
+  QPainter& ActivePainter();
+
+  QImage* Target;
   QPainter Painter;
+  QFont Font;
+  bool Drawn = false;
   TColor Text = ColorBlack;
   TColor Background{255, 255, 255};
   TFontHandle Current;

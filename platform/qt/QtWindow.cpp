@@ -505,7 +505,7 @@ public:
   TSurfaceDC(QImage& surface, QWidget* widget) : TQtDC(surface), Widget(widget) {}
   ~TSurfaceDC() override {
     End();
-    if (Widget && Widget->isVisible()) Widget->repaint();
+    if (Drew() && Widget && Widget->isVisible()) Widget->repaint();
   }
 
 private:
