@@ -73,8 +73,8 @@ public:
     }
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
       // The focused push button, else the default push button, else OK.
-      auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
-      if (focused && focused->window() == DialogWidget) {
+      auto* focused = qobject_cast<QPushButton*>(DialogWidget->focusWidget());
+      if (focused) {
         focused->click();
         return true;
       }
@@ -460,8 +460,8 @@ public:
     if (auto* button = qobject_cast<QAbstractButton*>(Control(id))) button->click();
   }
   void PressKey(TKey key) override {
-    QWidget* target = QApplication::focusWidget();
-    if (target == nullptr || target->window() != Widget()) target = Widget();
+    QWidget* target = Widget() ? Widget()->focusWidget() : nullptr;
+    if (target == nullptr) target = Widget();
     if (target == nullptr) return;
     const int code = key == TKey::Escape ? Qt::Key_Escape : key == TKey::Enter ? Qt::Key_Return
                    : key == TKey::Tab ? Qt::Key_Tab : static_cast<int>(key);
@@ -509,8 +509,8 @@ public:
     }
   }
   int FocusedControlId() const override {
-    QWidget* focus = QApplication::focusWidget();
-    return focus && focus->window() == Widget() ? ControlIdOf(focus) : 0;
+    QWidget* focus = Widget() ? Widget()->focusWidget() : nullptr;
+    return focus ? ControlIdOf(focus) : 0;
   }
   TRect ControlRect(int controlId) const override {
     QWidget* control = Control(controlId);
@@ -559,7 +559,6 @@ int TDialog::Execute() {
   widget->setWindowModality(Qt::ApplicationModal);
   widget->show();
   widget->activateWindow();
-  widget->raise();
   // The first control with a tab stop takes the focus.
   const TDialogTemplate* dialogTemplate = GetTemplate();
   for (const TDialogControl& control : dialogTemplate->Controls) {
