@@ -5,6 +5,7 @@
 #include "view/TTamrinWindow.h"
 
 #include <cstddef>
+#include <cstring>
 #include <string>
 
 #include "search/SearchState.h"
@@ -40,10 +41,12 @@ struct TRowTexts {
 void MakeRowTexts(TRowTexts& texts, std::string_view line, std::string_view next) {
   const std::size_t lineLength = CopyText(texts.Line, sizeof texts.Line, line);
   const std::size_t nextLength = CopyText(texts.Next, sizeof texts.Next, next);
-  std::string joined(texts.Line, lineLength);
-  joined += ' ';
-  joined.append(texts.Next, nextLength);
-  const std::size_t joinedLength = CopyText(texts.Joined, sizeof texts.Joined, joined);
+  // Both lines fit: each holds at most 99 characters.
+  std::memcpy(texts.Joined, texts.Line, lineLength);
+  texts.Joined[lineLength] = ' ';
+  std::memcpy(texts.Joined + lineLength + 1, texts.Next, nextLength);
+  const std::size_t joinedLength = lineLength + 1 + nextLength;
+  texts.Joined[joinedLength] = '\0';
   const std::size_t phraseLength =
       CopyText(texts.Phrase, sizeof texts.Phrase, {SearchPhrase, BoundedLength(SearchPhrase, sizeof SearchPhrase)});
 
