@@ -1,0 +1,267 @@
+// The platform's windows: event tables, command routing, the scroll bar's rules,
+// timers after the first paint, the surface, and the quit request.
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <string>
+#include <vector>
+
+#include "platform/Application.h"
+#include "platform/Commands.h"
+#include "platform/Controls.h"
+#include "platform/DC.h"
+#include "platform/Dialog.h"
+#include "platform/FrameWindow.h"
+#include "platform/MessageBox.h"
+#include "platform/testing/Driver.h"
+#include "platform/testing/Schedule.h"
+
+using namespace platform;
+using platform::testing::RunAfter;
+
+namespace {
+
+// A window that notes what reaches it.
+class TProbeWindow : public TWindow {
+public:
+  explicit TProbeWindow(TWindow* parent = nullptr) : TWindow(parent) {
+    Attr.Style |= WindowStyle::VScroll;
+  }
+  void CmFirst() { Heard.push_back("first"); }
+  void CmSecond() { Heard.push_back("second"); }
+  void EvTimer(unsigned id) {
+    Heard.push_back("timer " + std::to_string(id) + (Painted ? " after paint" : " before paint"));
+    KillTimer(id);
+  }
+  void EvSize(unsigned, const TSize& size) { Sizes.push_back(size); }
+  void EvVScroll(unsigned code, unsigned position, TScrollBarHandle) {
+    Heard.push_back("scroll " + std::to_string(code) + " at " + std::to_string(position));
+  }
+  void Paint(TDC& dc, bool erase, const TRect&) override {
+    Painted = true;
+    Erased = erase;
+    if (!DrawOnPaint.empty()) dc.TextOut(5, 5, DrawOnPaint);
+  }
+  void GetWindowClass(TWindowClass& windowClass) override {
+    TWindow::GetWindowClass(windowClass);
+    windowClass.BackgroundBrush = ColorLightGray;
+  }
+
+  static const TEventTable Events;
+  const TEventTable& GetEventTable() const override { return Events; }
+
+  std::vector<std::string> Heard;
+  std::vector<TSize> Sizes;
+  bool Painted = false;
+  bool Erased = false;
+  std::string DrawOnPaint;
+};
+
+constexpr TEventEntry ProbeEntries[] = {
+    OnCommand<&TProbeWindow::CmFirst>(501),
+    OnCommand<&TProbeWindow::CmSecond>(502),
+    OnTimer<&TProbeWindow::EvTimer>(),
+    OnSize<&TProbeWindow::EvSize>(),
+    OnVScroll<&TProbeWindow::EvVScroll>(),
+};
+const TEventTable TProbeWindow::Events{ProbeEntries, &TWindow::Events};
+
+// A frame that takes one command of its own.
+class TProbeFrame : public TFrameWindow {
+public:
+  using TFrameWindow::TFrameWindow;
+  void CmFrame() { ++FrameCommands; }
+  static const TEventTable Events;
+  const TEventTable& GetEventTable() const override { return Events; }
+  int FrameCommands = 0;
+};
+constexpr TEventEntry FrameEntries[] = {OnCommand<&TProbeFrame::CmFrame>(503)};
+const TEventTable TProbeFrame::Events{FrameEntries, &TFrameWindow::Events};
+
+class WindowTest : public ::testing::Test {
+protected:
+  void TearDown() override {
+    EXPECT_EQ(platform::testing::PendingModalScripts(), 0);
+    EXPECT_FALSE(platform::testing::ModalDeadlineMissed());
+    platform::testing::ResetModalDeadlineMissed();
+    EXPECT_EQ(platform::testing::TopLevelWindowCount(), 0);
+  }
+};
+
+TEST(EventTable, FindsTheFirstEntryAndFallsBackToTheBase) {
+  EXPECT_NE(TProbeWindow::Events.Find(TEventKind::Command, 501, 0), nullptr);
+  EXPECT_EQ(TProbeWindow::Events.Find(TEventKind::Command, 504, 0), nullptr);
+  EXPECT_NE(TProbeWindow::Events.Find(TEventKind::Timer, 0, 0), nullptr);
+  // The dialog's own table answers OK and Cancel for every dialog class below it.
+  EXPECT_NE(TDialog::Events.Find(TEventKind::Command, IdOk, 0), nullptr);
+  EXPECT_NE(TDialog::Events.Find(TEventKind::Command, IdCancel, 0), nullptr);
+  EXPECT_EQ(TDialog::Events.Find(TEventKind::Notify, IdOk, 0), nullptr);
+}
+
+TEST_F(WindowTest, CommandsGoToTheWindowThenItsParentsThenTheApplication) {
+  auto* probe = new TProbeWindow(nullptr);
+  TProbeFrame frame(nullptr, "routing", probe);
+  auto* button = new TButton(probe, 503, "Frame", 10, 10, 60, 25);
+  ASSERT_TRUE(frame.Create());
+  probe->RouteCommand(502);
+  EXPECT_EQ(probe->Heard, std::vector<std::string>{"second"});
+  // A button's click reaches its parent, which passes what it lacks on to the frame.
+  platform::testing::ClickButton(*button);
+  EXPECT_EQ(frame.FrameCommands, 1);
+  frame.RouteMenuCommand(501);
+  EXPECT_EQ(probe->Heard.back(), "first");
+}
+
+TEST_F(WindowTest, TheScrollBarShowsThePositionsOnePageLeavesFree) {
+  TProbeWindow window;
+  window.Attr.W = 300;
+  window.Attr.H = 200;
+  ASSERT_TRUE(window.Create());
+  window.Show(TShowCommand::ShowNormal);
+  platform::testing::ProcessEventsFor(20);
+  const int fullWidth = window.GetClientRect().Width();
+  struct Row {
+    int Max;
+    unsigned Page;
+    int Pos;
+    bool Visible;
+    int Largest;
+    int Shown;
+  };
+  const Row rows[] = {
+      {0, 0, 0, false, 0, 0},        // nothing to scroll
+      {10, 30, 5, false, 0, 0},      // one page covers the range
+      {1000, 30, 500, true, 971, 500},
+      {1000, 30, 5000, true, 971, 971},  // positions past the largest are taken back
+      {30, 30, 1, true, 1, 1},       // one position past the last full page
+      {1000, 1, 1000, true, 1000, 1000},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::to_string(row.Max) + "/" + std::to_string(row.Page));
+    TScrollInfo info;
+    info.Mask = ScrollInfoMask::All;
+    info.Max = row.Max;
+    info.Page = row.Page;
+    info.Pos = row.Pos;
+    EXPECT_EQ(window.SetScrollInfo(info, true), row.Shown);
+    EXPECT_EQ(platform::testing::ScrollBarVisible(window), row.Visible);
+    EXPECT_EQ(platform::testing::ScrollBarMaximumPosition(window), row.Largest);
+    EXPECT_EQ(platform::testing::ScrollBarPosition(window), row.Shown);
+    // The client area is what the bar leaves, and the window hears of its new size.
+    EXPECT_EQ(window.GetClientRect().Width() < fullWidth, row.Visible);
+    EXPECT_EQ(window.Sizes.back().Width, window.GetClientRect().Width());
+  }
+  window.Destroy();
+}
+
+TEST_F(WindowTest, ScrollActionsArriveAsCodesAndTheBarWaitsForTheWindow) {
+  TProbeWindow window;
+  window.Attr.W = 300;
+  window.Attr.H = 200;
+  ASSERT_TRUE(window.Create());
+  window.Show(TShowCommand::ShowNormal);
+  TScrollInfo info;
+  info.Mask = ScrollInfoMask::All;
+  info.Max = 100000;  // beyond 16 bits
+  info.Page = 10;
+  info.Pos = 50;
+  window.SetScrollInfo(info, true);
+  using platform::testing::TScrollAction;
+  platform::testing::TriggerScroll(window, TScrollAction::LineDown);
+  platform::testing::TriggerScroll(window, TScrollAction::PageUp);
+  platform::testing::TriggerScroll(window, TScrollAction::ToBottom);
+  platform::testing::DragThumb(window, 70000);
+  const std::vector<std::string> expected = {
+      "scroll 1 at 51", "scroll 8 at 51", "scroll 2 at 40", "scroll 8 at 40",
+      "scroll 7 at " + std::to_string(99991 & 0xFFFF), "scroll 8 at " + std::to_string(99991 & 0xFFFF),
+      "scroll 5 at " + std::to_string(70000 & 0xFFFF), "scroll 4 at " + std::to_string(70000 & 0xFFFF),
+      "scroll 8 at " + std::to_string(70000 & 0xFFFF)};
+  EXPECT_EQ(window.Heard, expected);
+  // The window set nothing, so the bar stays where it was.
+  EXPECT_EQ(platform::testing::ScrollBarPosition(window), 50);
+  window.Destroy();
+}
+
+TEST_F(WindowTest, TheFirstPaintComesBeforeTheFirstTick) {
+  TProbeWindow window;
+  window.Attr.W = 200;
+  window.Attr.H = 100;
+  ASSERT_TRUE(window.Create());
+  ASSERT_TRUE(window.SetTimer(7, 1));
+  window.Show(TShowCommand::ShowNormal);
+  platform::testing::ProcessEventsFor(50);
+  EXPECT_EQ(window.Heard, std::vector<std::string>{"timer 7 after paint"});
+  EXPECT_TRUE(window.Erased);
+  window.Destroy();
+}
+
+TEST_F(WindowTest, AClientDrawingStaysUntilTheNextPaint) {
+  TProbeWindow window;
+  window.Attr.W = 200;
+  window.Attr.H = 100;
+  ASSERT_TRUE(window.Create());
+  window.Show(TShowCommand::ShowNormal);
+  platform::testing::ProcessEventsFor(20);
+  {
+    std::unique_ptr<TDC> dc = window.GetClientDC();
+    dc->SetBkColor(ColorRed);
+    dc->SetTextColor(ColorBlue);
+    dc->TextOut(10, 10, "Banner");
+  }
+  const std::string picture = ::testing::TempDir() + "quorvel-surface.png";
+  auto redAt = [&](int x, int y) {
+    EXPECT_TRUE(platform::testing::SavePicture(window, picture));
+    return QImage(QString::fromStdString(picture)).pixelColor(x, y) == QColor(255, 0, 0);
+  };
+  // Exposing the window again shows the surface as it is.
+  platform::testing::ProcessEventsFor(20);
+  EXPECT_TRUE(redAt(11, 11));
+  // A paint erases with the class brush and draws only what Paint draws.
+  window.Invalidate(true);
+  window.UpdateWindow();
+  EXPECT_FALSE(redAt(11, 11));
+  window.Destroy();
+}
+
+TEST_F(WindowTest, TheQuitRequestEndsEveryLoopAndLaterModalsReturnAtOnce) {
+  class TApp : public TApplication {
+  public:
+    TApp() : TApplication("quit test") {}
+    void InitMainWindow() override { SetMainWindow(new TFrameWindow(nullptr, "quit test")); }
+  };
+  TApp app;
+  int boxResult = -5;
+  RunAfter(10, [&] {
+    // A message box inside the loop; the quit posted from inside it ends both loops.
+    platform::testing::OnNextModal([&](platform::testing::TModal& box) {
+      EXPECT_EQ(box.Caption(), "Inner");
+      app.PostQuit(3);
+    });
+    boxResult = MessageBox(app.GetMainWindow(), "text", "Inner");
+    // Started while the quit is pending: returns at once.
+    EXPECT_EQ(MessageBox(app.GetMainWindow(), "later", "Later"), 0);
+  });
+  EXPECT_EQ(app.Run(), 3);
+  EXPECT_EQ(boxResult, 0);
+}
+
+TEST_F(WindowTest, MessageBoxesTellTheirTextCaptionAndIcon) {
+  std::string text, caption;
+  bool exclamation = false;
+  platform::testing::OnNextModal([&](platform::testing::TModal& box) {
+    text = box.Text();
+    caption = box.Caption();
+    exclamation = box.HasExclamationIcon();
+    box.Click(IdOk);
+  });
+  EXPECT_EQ(MessageBox(nullptr, "Too many finds!  Please try", "Too Vague",
+                       MessageBoxType::Ok | MessageBoxType::IconExclamation),
+            IdOk);
+  EXPECT_EQ(text, "Too many finds!  Please try");
+  EXPECT_EQ(caption, "Too Vague");
+  EXPECT_TRUE(exclamation);
+}
+
+}  // namespace
