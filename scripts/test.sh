@@ -1,0 +1,27 @@
+#!/bin/sh
+# Builds everything and runs every test twice: once as built for use, once under
+# AddressSanitizer and UndefinedBehaviorSanitizer. Any failure, or any sanitizer
+# report, fails the run.
+set -eu
+top=$(cd "$(dirname "$0")/.." && pwd)
+. "$top/scripts/lib.sh"
+
+# shellcheck disable=SC2086
+install_packages $BUILD_PACKAGES $TEST_PACKAGES
+
+# No display is needed: windows and dialogs open on Qt's offscreen platform.
+export QT_QPA_PLATFORM=offscreen
+
+echo "== Build and test"
+cmake -S "$top" -B "$top/build-ci" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_WERROR=ON
+cmake --build "$top/build-ci" -j "$(jobs)"
+ctest --test-dir "$top/build-ci" --output-on-failure -j "$(jobs)" --timeout 300
+
+echo "== Build and test under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S "$top" -B "$top/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_WERROR=ON \
+      -DQUORVEL_SANITIZE=ON -DQUORVEL_BENCH=OFF
+cmake --build "$top/build-asan" -j "$(jobs)"
+ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:abort_on_error=0:strict_string_checks=1 \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+LSAN_OPTIONS="suppressions=$top/tests/lsan.supp:print_suppressions=0" \
+  ctest --test-dir "$top/build-asan" --output-on-failure -j "$(jobs)" --timeout 600
