@@ -175,6 +175,8 @@ QWidget* MakeTemplateControl(const TDialogControl& control, QWidget* dialogWidge
       list->setSelectionMode(QAbstractItemView::SingleSelection);
       list->setSortingEnabled(false);
       list->setUniformItemSizes(true);
+      // Entries wider than the box are cut at its edge, not shortened with an ellipsis.
+      list->setTextElideMode(Qt::ElideNone);
       widget = list;
       break;
     }
