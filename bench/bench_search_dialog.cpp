@@ -69,6 +69,10 @@ void ScanInDialog(benchmark::State& state) {
   platform::TFrameWindow parent(nullptr, "Quorvel bench");
   parent.Create();
   parent.Show(platform::TShowCommand::ShowNormal);
+  // The dialog opens as on the first search: an empty phrase and the box clear, so that
+  // typing gives it exactly the bare scan's phrase and state.
+  FoldedPhrase[0] = '\0';
+  IgnoreCase = 0;
   TDlg2 dialog(&parent, IDD_SEARCH);
   int entries = 0;
   platform::testing::OnNextModal([&](platform::testing::TModal& modal) {

@@ -193,7 +193,7 @@ TEST_F(HelpTest, TheAboutBoxShowsIconOneAtTheLeftIconTwoAtTheRightAndItsTexts) {
   };
   const Notice notices[] = {
       {IDC_ABOUT_RIGHTS, {"the Quorvel developers", "2026"}},
-      {IDC_ABOUT_VERSION, {"Version 1.0", "December 2026"}},
+      {IDC_ABOUT_VERSION, {"Version 1.0", "Dec 2026"}},
       {IDC_ABOUT_THANKS, {"thanks", "bible-kjv-text", "King James", "obtained"}},
       {IDC_ABOUT_COPYING, {"free", "copied", "passed on", "nobody changes"}},
       {IDC_ABOUT_DISCLAIMER, {"No responsibility"}},
@@ -271,10 +271,11 @@ TEST_F(HelpTest, TheNoticesAndTheSearchHelpsTwoLinesFitTheirRectangles) {
     ASSERT_NE(control, nullptr);
     OnNextModal([&](TModal& modal) {
       const platform::TRect rect = modal.ControlRect(row.ControlId);
-      // The page's own font, measured on a context of the view.
-      platform::TFont font({page.FontFace, 0});
+      // The page's own font (its points at 96 dots per inch), measured on a context of
+      // the view.
+      platform::TFont font({page.FontFace, (page.FontPoints * 96 + 36) / 72});
       std::unique_ptr<platform::TDC> dc = View->GetClientDC();
-      (void)font;
+      dc->SelectObject(font);
       int rowsShown = RowsWhenWrapped(*dc, control->Text, rect.Width());
       const int rowHeight = dc->GetTextMetrics().Height;
       if (row.ExpectedRows > 0) {
