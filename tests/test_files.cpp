@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "platform/Files.h"
+#include "support/Fixtures.h"
 
 namespace {
 
@@ -18,27 +19,12 @@ namespace fs = std::filesystem;
 
 class FilesTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "quorvel-files-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    Directory = pattern;
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(Directory, ignored);
-  }
+  testsupport::TTempDirectory Temp{"quorvel-files"};
+  const fs::path Directory = Temp.Path();
 
-  std::string PathOf(const std::string& name) const { return (Directory / name).string(); }
-
-  void WriteFile(const std::string& name, const std::string& bytes) const {
-    std::ofstream out(Directory / name, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  }
-
-  std::string ReadFile(const std::string& name) const {
-    std::ifstream in(Directory / name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  std::string PathOf(const std::string& name) const { return Temp.PathOf(name); }
+  void WriteFile(const std::string& name, const std::string& bytes) const { Temp.WriteFile(name, bytes); }
+  std::string ReadFile(const std::string& name) const { return Temp.ReadFile(name); }
 
   // Every line that GetLine gives for `bytes` with the buffer size `size`.
   std::vector<std::string> LinesOf(const std::string& bytes, std::size_t size) {
@@ -55,7 +41,6 @@ protected:
     return lines;
   }
 
-  fs::path Directory;
 };
 
 TEST(NativePath, TakesBothSeparators) {

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "support/Fixtures.h"
 #include "textstore/ImageBuilder.h"
 #include "textstore/ImageLoader.h"
 #include "textstore/TextImage.h"
@@ -42,27 +43,15 @@ TLines LoadedLines(const TTextImage& image) {
 class TextStoreTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "quorvel-textstore-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    Directory = pattern;
     Image = std::make_unique<TTextImage>();
   }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(Directory, ignored);
-  }
 
-  std::string PathOf(const std::string& name) const { return (Directory / name).string(); }
+  testsupport::TTempDirectory Temp{"quorvel-textstore"};
+  const fs::path Directory = Temp.Path();
 
-  void WriteFile(const std::string& name, const std::string& bytes) const {
-    std::ofstream out(Directory / name, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  }
-
-  std::string ReadFile(const std::string& name) const {
-    std::ifstream in(Directory / name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  std::string PathOf(const std::string& name) const { return Temp.PathOf(name); }
+  void WriteFile(const std::string& name, const std::string& bytes) const { Temp.WriteFile(name, bytes); }
+  std::string ReadFile(const std::string& name) const { return Temp.ReadFile(name); }
 
   // Builds an image from `text` and checks what every image the builder makes holds:
   // the stored lines in slots 0 to n - 1, a count of n + 1, zero in every later slot,
@@ -87,7 +76,6 @@ protected:
     EXPECT_EQ(std::memcmp(file.data(), Image->Data(), ImageSize), 0);
   }
 
-  fs::path Directory;
   std::unique_ptr<TTextImage> Image;
 };
 

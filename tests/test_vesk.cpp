@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <vector>
 
+#include "support/Fixtures.h"
 #include "textstore/TextImage.h"
 
 #ifndef QUORVEL_VESK
@@ -21,23 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct TRun {
-  int ExitCode = -1;
-  std::string Out;
-  std::string Err;
-};
-
-std::string Quoted(const std::string& text) {
-  std::string quoted = "'";
-  for (const char c : text) {
-    if (c == '\'') {
-      quoted += "'\\''";
-    } else {
-      quoted.push_back(c);
-    }
-  }
-  return quoted + "'";
-}
+using testsupport::TRun;
 
 const char UsageLines[][48] = {
     "vesk build [TEXT [IMAGE]]",
@@ -60,17 +45,7 @@ protected:
 
   // Runs vesk with `arguments` in the working directory Directory/work.
   TRun Run(const std::vector<std::string>& arguments) const {
-    std::string command = "cd " + Quoted((Directory / "work").string()) + " && " + Quoted(QUORVEL_VESK);
-    for (const std::string& argument : arguments) {
-      command += " " + Quoted(argument);
-    }
-    command += " >" + Quoted((Directory / "out").string()) + " 2>" + Quoted((Directory / "err").string());
-    TRun run;
-    const int status = std::system(command.c_str());
-    run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.Out = ReadFile(Directory / "out");
-    run.Err = ReadFile(Directory / "err");
-    return run;
+    return testsupport::RunProgram(QUORVEL_VESK, arguments, Directory / "work", Directory);
   }
 
   void WriteFile(const std::string& name, const std::string& bytes) const {
@@ -78,10 +53,7 @@ protected:
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
 
-  static std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  static std::string ReadFile(const fs::path& path) { return testsupport::ReadWholeFile(path); }
 
   std::string WorkFile(const std::string& name) const { return ReadFile(Directory / "work" / name); }
 

@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <vector>
 
+#include "support/Fixtures.h"
 #include "textstore/TextImage.h"
 
 #ifndef QUORVEL_VESK
@@ -21,28 +22,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct TRun {
-  int ExitCode = -1;
-  std::string Out;
-  std::string Err;
-};
+using testsupport::TRun;
 
-std::string Quoted(const std::string& text) {
-  std::string quoted = "'";
-  for (const char c : text) {
-    if (c == '\'') {
-      quoted += "'\\''";
-    } else {
-      quoted.push_back(c);
-    }
-  }
-  return quoted + "'";
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // Ten spacers, then the no-match line.
 const std::string NoMatchOutput = " \n \n \n \n \n \n \n \n \n \n                 No Matches Found for this Phrase\n";
@@ -71,28 +52,11 @@ protected:
     out.write(reinterpret_cast<const char*>(image->Data()), static_cast<std::streamsize>(image->Size()));
   }
 
-  // Runs vesk search with `arguments` in Directory/work, reading its stdout through a pipe.
+  // Runs vesk search with `arguments` in Directory/work.
   TRun Search(const std::vector<std::string>& arguments) const {
-    std::string command = "cd " + Quoted((Directory / "work").string()) + " && " + Quoted(QUORVEL_VESK) + " search";
-    for (const std::string& argument : arguments) {
-      command += " " + Quoted(argument);
-    }
-    command += " 2>" + Quoted((Directory / "err").string());
-    TRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-      ADD_FAILURE() << "popen failed: " << command;
-      return run;
-    }
-    char buffer[4096];
-    std::size_t count;
-    while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-      run.Out.append(buffer, count);
-    }
-    const int status = ::pclose(pipe);
-    run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.Err = ReadFile(Directory / "err");
-    return run;
+    std::vector<std::string> words{"search"};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    return testsupport::RunProgram(QUORVEL_VESK, words, Directory / "work", Directory);
   }
 
   fs::path Directory;
