@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QImage>
 
 #include <string>
@@ -41,6 +42,7 @@ public:
   }
   void Paint(TDC& dc, bool erase, const TRect&) override {
     Painted = true;
+    ++PaintCount;
     Erased = erase;
     if (!DrawOnPaint.empty()) dc.TextOut(5, 5, DrawOnPaint);
   }
@@ -55,6 +57,7 @@ public:
   std::vector<std::string> Heard;
   std::vector<TSize> Sizes;
   bool Painted = false;
+  int PaintCount = 0;
   bool Erased = false;
   std::string DrawOnPaint;
 };
@@ -245,6 +248,32 @@ TEST_F(WindowTest, TheQuitRequestEndsEveryLoopAndLaterModalsReturnAtOnce) {
   });
   EXPECT_EQ(app.Run(), 3);
   EXPECT_EQ(boxResult, 0);
+}
+
+TEST_F(WindowTest, RepaintsHeldBackWhileATaskPumpsComeWhenItIsOver) {
+  TApplication application("pump test");
+  TProbeWindow window;
+  window.Attr.W = 200;
+  window.Attr.H = 100;
+  ASSERT_TRUE(window.Create());
+  window.Show(TShowCommand::ShowNormal);
+  platform::testing::ProcessEventsFor(30);
+  const int before = window.PaintCount;
+  // A task that changes the window at every step and pumps after it, for about 60 ms.
+  int steps = 0;
+  for (QElapsedTimer timer; !timer.isValid() || timer.elapsed() < 60; ++steps) {
+    if (!timer.isValid()) timer.start();
+    window.Invalidate(true);
+    application.ProcessMessages();
+  }
+  const int duringTask = window.PaintCount - before;
+  EXPECT_GE(duringTask, 1);
+  EXPECT_LE(duringTask, 6) << "of " << steps << " steps";
+  // The last change is not lost: it is painted once the task is over.
+  const int afterTask = window.PaintCount;
+  platform::testing::ProcessEventsFor(50);
+  EXPECT_GT(window.PaintCount, afterTask);
+  window.Destroy();
 }
 
 TEST_F(WindowTest, MessageBoxesTellTheirTextCaptionAndIcon) {
