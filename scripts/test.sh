@@ -11,6 +11,11 @@ install_packages $BUILD_PACKAGES $TEST_PACKAGES
 
 # No display is needed: windows and dialogs open on Qt's offscreen platform.
 export QT_QPA_PLATFORM=offscreen
+# Qt wants a private runtime directory; CI machines have none.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  XDG_RUNTIME_DIR=$(mktemp -d)
+  export XDG_RUNTIME_DIR
+fi
 
 echo "== Build and test"
 cmake -S "$top" -B "$top/build-ci" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_WERROR=ON
