@@ -61,7 +61,7 @@ class TDialogKeys : public QObject {
 public:
   explicit TDialogKeys(QWidget* dialogWidget) : QObject(dialogWidget), DialogWidget(dialogWidget) {}
 
-  bool eventFilter(QObject* watched, QEvent* event) override {
+  bool eventFilter(QObject*, QEvent* event) override {
     if (event->type() != QEvent::KeyPress) return false;
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
@@ -87,7 +87,6 @@ public:
       dialog->RouteCommand(IdOk);
       return true;
     }
-    (void)watched;
     return false;
   }
 

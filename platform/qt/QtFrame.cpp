@@ -60,7 +60,7 @@ QKeySequence SequenceOf(TKey key, unsigned modifiers) {
   return QKeySequence(combined);
 }
 
-void BuildMenuBar(QMainWindow& widget, TFrameWindow& frame, const TMenuResource& menu) {
+void BuildMenuBar(QMainWindow& widget, const TMenuResource& menu) {
   QMenuBar* bar = widget.menuBar();
   bar->clear();
   for (const TMenuPopup& popup : menu.Popups) {
@@ -80,7 +80,6 @@ void BuildMenuBar(QMainWindow& widget, TFrameWindow& frame, const TMenuResource&
       });
     }
   }
-  (void)frame;
 }
 
 }  // namespace
@@ -93,7 +92,7 @@ QWidget* MakeNativeWidget(TWindow& window, TWindow::TNativeKind kind, QWidget* p
       widget->setWindowTitle(ToQString(frame.GetTitle()));
       if (frame.IconId() != 0) widget->setWindowIcon(QIcon(IconPixmap(frame.IconId())));
       if (const TMenuResource* menu = DefaultModule().FindMenu(frame.MenuId())) {
-        BuildMenuBar(*widget, frame, *menu);
+        BuildMenuBar(*widget, *menu);
       }
       if (const TAcceleratorTable* keys = DefaultModule().FindAccelerators(frame.AcceleratorId())) {
         for (const TAccelerator& key : keys->Keys) {
@@ -182,7 +181,7 @@ void TFrameWindow::SetMenuDescr(int menuId) {
   Menu = menuId;
   if (!IsCreated()) return;
   if (auto* main = qobject_cast<QMainWindow*>(Native()->Widget.data())) {
-    if (const TMenuResource* menu = DefaultModule().FindMenu(menuId)) BuildMenuBar(*main, *this, *menu);
+    if (const TMenuResource* menu = DefaultModule().FindMenu(menuId)) BuildMenuBar(*main, *menu);
   }
 }
 
