@@ -51,6 +51,7 @@ private:
   friend struct TNativeWindow;
   unsigned Limit;
   std::string Value;
+  bool HasOwnText = false;  // set or typed; until then the template's text is the value
 };
 
 // A list box: unsorted, single selection. A double-click on an entry notifies the
@@ -106,6 +107,7 @@ protected:
   TNativeKind NativeKind() const override { return TNativeKind::RadioButton; }
 };
 
+// Static text. Until SetText, its text is the template's.
 class TStatic : public TControl {
 public:
   // textLimit counts the NUL, as for TEdit; 0: no limit.
@@ -120,6 +122,7 @@ private:
   friend struct TNativeWindow;
   unsigned Limit;
   std::string Value;
+  bool HasOwnText = false;
 };
 
 }  // namespace platform

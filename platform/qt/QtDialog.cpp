@@ -2,19 +2,22 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTimer>
 
-#include <cmath>
+#include <algorithm>
+#include <vector>
 
 #include "platform/Application.h"
 #include "platform/Commands.h"
@@ -31,6 +34,7 @@ namespace {
 
 constexpr const char* ControlIdProperty = "quorvelControlId";
 constexpr const char* DefaultButtonProperty = "quorvelDefaultButton";
+constexpr const char* RadioGroupProperty = "quorvelRadioGroup";
 
 TDialog* DialogOfWidget(QWidget* widget) {
   for (TWindow* window = WindowOfWidget(widget); window != nullptr; window = window->GetParent()) {
@@ -56,10 +60,23 @@ T* ControlObject(TDialog* dialog, int id) {
   return dialog ? dynamic_cast<T*>(dialog->ChildWithId(id)) : nullptr;
 }
 
-// Escape, Enter and the close box, as dialogs answer them.
+// Checks `radio` and clears the other radio buttons of its group, as an automatic radio
+// button does when it is clicked. The toggles reach the control objects.
+void CheckInGroup(QWidget* dialogWidget, QAbstractButton* radio) {
+  const QVariant group = radio->property(RadioGroupProperty);
+  radio->setChecked(true);
+  for (QRadioButton* other : dialogWidget->findChildren<QRadioButton*>()) {
+    if (other != radio && other->property(RadioGroupProperty) == group) other->setChecked(false);
+  }
+}
+
+// Escape, Enter, Tab and the arrow keys among radio buttons, as dialogs answer them.
 class TDialogKeys : public QObject {
 public:
   explicit TDialogKeys(QWidget* dialogWidget) : QObject(dialogWidget), DialogWidget(dialogWidget) {}
+
+  // The controls with a tab stop, in template order.
+  void AddTabStop(QWidget* control) { TabStops.emplace_back(control); }
 
   bool eventFilter(QObject*, QEvent* event) override {
     if (event->type() != QEvent::KeyPress) return false;
@@ -67,31 +84,90 @@ public:
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
     TDialog* dialog = DialogOfWidget(DialogWidget);
     if (dialog == nullptr) return false;
-    if (key->key() == Qt::Key_Escape) {
-      dialog->RouteCommand(IdCancel);
-      return true;
-    }
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-      // The focused push button, else the default push button, else OK.
-      auto* focused = qobject_cast<QPushButton*>(DialogWidget->focusWidget());
-      if (focused) {
-        focused->click();
+    switch (key->key()) {
+      case Qt::Key_Escape:
+        dialog->RouteCommand(IdCancel);
         return true;
-      }
-      for (QPushButton* button : DialogWidget->findChildren<QPushButton*>()) {
-        if (button->property(DefaultButtonProperty).toBool() && button->isEnabled()) {
-          button->click();
-          return true;
-        }
-      }
-      dialog->RouteCommand(IdOk);
-      return true;
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+        Enter(*dialog);
+        return true;
+      case Qt::Key_Tab:
+        MoveFocus(!(key->modifiers() & Qt::ShiftModifier));
+        return true;
+      case Qt::Key_Backtab:
+        MoveFocus(false);
+        return true;
+      case Qt::Key_Up:
+      case Qt::Key_Left:
+        return MoveInRadioGroup(false);
+      case Qt::Key_Down:
+      case Qt::Key_Right:
+        return MoveInRadioGroup(true);
+      default:
+        return false;
     }
-    return false;
   }
 
 private:
+  // The focused push button, else the default push button, else OK.
+  void Enter(TDialog& dialog) {
+    if (auto* focused = qobject_cast<QPushButton*>(DialogWidget->focusWidget())) {
+      focused->click();
+      return;
+    }
+    for (QPushButton* button : DialogWidget->findChildren<QPushButton*>()) {
+      if (button->property(DefaultButtonProperty).toBool() && button->isEnabled()) {
+        button->click();
+        return;
+      }
+    }
+    dialog.RouteCommand(IdOk);
+  }
+
+  // Tab goes to the next control with a tab stop in template order (Shift+Tab to the
+  // one before), passing over hidden and disabled ones, round from the last to the first.
+  void MoveFocus(bool forward) {
+    const int count = static_cast<int>(TabStops.size());
+    if (count == 0) return;
+    int current = forward ? -1 : count;
+    QWidget* focus = DialogWidget->focusWidget();
+    for (int i = 0; i < count; ++i) {
+      if (TabStops[static_cast<std::size_t>(i)] == focus) current = i;
+    }
+    for (int step = 1; step <= count; ++step) {
+      const int index = ((current + (forward ? step : -step)) % count + count) % count;
+      QWidget* candidate = TabStops[static_cast<std::size_t>(index)];
+      if (candidate && candidate->isVisible() && candidate->isEnabled()) {
+        candidate->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return;
+      }
+    }
+  }
+
+  // An arrow key on a radio button moves to the next one of its group and checks it.
+  bool MoveInRadioGroup(bool forward) {
+    auto* focused = qobject_cast<QRadioButton*>(DialogWidget->focusWidget());
+    if (focused == nullptr) return false;
+    std::vector<QRadioButton*> group;
+    for (QRadioButton* radio : DialogWidget->findChildren<QRadioButton*>()) {
+      if (radio->property(RadioGroupProperty) == focused->property(RadioGroupProperty)) group.push_back(radio);
+    }
+    const auto count = static_cast<long>(group.size());
+    const long current = std::find(group.begin(), group.end(), focused) - group.begin();
+    for (long step = 1; step < count; ++step) {
+      QRadioButton* candidate = group[static_cast<std::size_t>(((current + (forward ? step : -step)) % count + count) % count)];
+      if (candidate->isVisible() && candidate->isEnabled()) {
+        candidate->setFocus(Qt::OtherFocusReason);
+        candidate->click();
+        break;
+      }
+    }
+    return true;
+  }
+
   QWidget* DialogWidget;
+  std::vector<QPointer<QWidget>> TabStops;
 };
 
 class TDialogWidget : public QWidget {
@@ -117,7 +193,10 @@ void ConnectControl(QWidget* widget, QWidget* dialogWidget, TControlKind kind, i
                          }
                        });
       QObject::connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, dialogWidget,
-                       [dialogWidget, id] {
+                       [dialogWidget, widget, kind, id] {
+                         if (kind == TControlKind::RadioButton) {
+                           CheckInGroup(dialogWidget, static_cast<QAbstractButton*>(widget));
+                         }
                          if (TDialog* dialog = DialogOfWidget(dialogWidget)) dialog->RouteCommand(id);
                        });
       break;
@@ -158,13 +237,15 @@ QWidget* MakeTemplateControl(const TDialogControl& control, QWidget* dialogWidge
     case TControlKind::PushButton: {
       auto* button = new QPushButton(text, dialogWidget);
       button->setAutoDefault(false);
-      button->setDefault(false);
-      if (control.Style & ControlStyle::DefaultButton) button->setProperty(DefaultButtonProperty, true);
+      // Enter is the dialog's own (TDialogKeys); the default button only looks the part.
+      const bool isDefault = (control.Style & ControlStyle::DefaultButton) != 0;
+      button->setDefault(isDefault);
+      if (isDefault) button->setProperty(DefaultButtonProperty, true);
       widget = button;
       break;
     }
     case TControlKind::Edit: {
-      auto* edit = new QLineEdit(dialogWidget);
+      auto* edit = new QLineEdit(text, dialogWidget);
       edit->setFrame((control.Style & WindowStyle::Border) != 0);
       widget = edit;
       break;
@@ -182,9 +263,14 @@ QWidget* MakeTemplateControl(const TDialogControl& control, QWidget* dialogWidge
     case TControlKind::CheckBox:
       widget = new QCheckBox(text, dialogWidget);
       break;
-    case TControlKind::RadioButton:
-      widget = new QRadioButton(text, dialogWidget);
+    case TControlKind::RadioButton: {
+      // The group is ours (CheckInGroup), so that setting one button's check leaves the
+      // others as they are, as on the original system.
+      auto* radio = new QRadioButton(text, dialogWidget);
+      radio->setAutoExclusive(false);
+      widget = radio;
       break;
+    }
     case TControlKind::Static: {
       auto* label = new QLabel(text, dialogWidget);
       label->setWordWrap(true);
@@ -249,23 +335,22 @@ QWidget* MakeDialogWidget(TWindow& window, QWidget* ownerWidget) {
     widget->move(frame.topLeft());
   }
 
-  QWidget* previous = nullptr;
-  QButtonGroup* radioGroup = nullptr;
+  auto* keys = new TDialogKeys(widget);
+  int radioGroup = 0;
+  bool inRadioGroup = false;
   for (const TDialogControl& control : dialogTemplate->Controls) {
     QWidget* controlWidget = MakeTemplateControl(control, widget, units);
+    // Radio buttons up to the next control that opens a group clear one another.
+    if (control.Style & WindowStyle::Group) inRadioGroup = false;
     if (control.Kind == TControlKind::RadioButton) {
-      // Radio buttons up to the next control that opens a group clear one another.
-      if (radioGroup == nullptr || (control.Style & WindowStyle::Group)) radioGroup = new QButtonGroup(widget);
-      radioGroup->addButton(static_cast<QAbstractButton*>(controlWidget));
-    } else if (control.Style & WindowStyle::Group) {
-      radioGroup = nullptr;
+      if (!inRadioGroup) ++radioGroup;
+      inRadioGroup = true;
+      controlWidget->setProperty(RadioGroupProperty, radioGroup);
     }
     if ((control.Style & WindowStyle::TabStop) && controlWidget->focusPolicy() != Qt::NoFocus) {
-      if (previous) QWidget::setTabOrder(previous, controlWidget);
-      previous = controlWidget;
+      keys->AddTabStop(controlWidget);
     }
   }
-  auto* keys = new TDialogKeys(widget);
   widget->installEventFilter(keys);
   for (QWidget* child : widget->findChildren<QWidget*>()) child->installEventFilter(keys);
   return widget;
@@ -312,17 +397,29 @@ QWidget* MakeControlWidget(TWindow& control, TWindow::TNativeKind kind, QWidget*
 // ---------------------------------------------------------------------------------
 // Control objects
 
-void TNativeWindow::StoreText(TEdit& edit, std::string text) { edit.Value = std::move(text); }
+void TNativeWindow::StoreText(TEdit& edit, std::string text) {
+  edit.Value = std::move(text);
+  edit.HasOwnText = true;
+}
 void TNativeWindow::StoreSelection(TListBox& list, int index) {
   list.Selected = index >= 0 && index < list.GetCount() ? index : -1;
 }
 void TNativeWindow::StoreCheck(TCheckBox& box, int state) { box.State = state; }
 
+namespace {
+// A text cut to a limit that counts the NUL (0: no limit).
+void CutToLimit(std::string& text, unsigned limit) {
+  if (limit > 0 && text.size() >= limit) text.resize(limit - 1);
+}
+}  // namespace
+
 void TNativeWindow::MirrorToWidget(TWindow& control, QWidget& widget) {
   if (auto* edit = dynamic_cast<TEdit*>(&control)) {
     if (auto* line = qobject_cast<QLineEdit*>(&widget)) {
       line->setMaxLength(edit->Limit > 1 ? static_cast<int>(edit->Limit) - 1 : 32767);
-      if (edit->Limit > 0 && edit->Value.size() >= edit->Limit) edit->Value.resize(edit->Limit - 1);
+      // An object with no text of its own takes the template's.
+      if (!edit->HasOwnText) edit->Value = FromQString(line->text());
+      CutToLimit(edit->Value, edit->Limit);
       const QSignalBlocker blocker(line);
       line->setText(ToQString(edit->Value));
     }
@@ -339,7 +436,9 @@ void TNativeWindow::MirrorToWidget(TWindow& control, QWidget& widget) {
       button->setChecked(box->State == CheckState::Checked);
     }
   } else if (auto* label = dynamic_cast<TStatic*>(&control)) {
-    if (auto* text = qobject_cast<QLabel*>(&widget); text && !label->Value.empty()) {
+    if (auto* text = qobject_cast<QLabel*>(&widget)) {
+      if (!label->HasOwnText) label->Value = FromQString(text->text());
+      CutToLimit(label->Value, label->Limit);
       text->setText(ToQString(label->Value));
     }
   }
@@ -364,7 +463,8 @@ int TEdit::GetText(char* buffer, int size) const {
 
 void TEdit::SetText(std::string_view text) {
   Value = std::string(text);
-  if (Limit > 0 && Value.size() >= Limit) Value.resize(Limit - 1);
+  HasOwnText = true;
+  CutToLimit(Value, Limit);
   if (auto* line = WidgetOf<QLineEdit>(*this)) {
     const QSignalBlocker blocker(line);
     line->setText(ToQString(Value));
@@ -430,7 +530,8 @@ TStatic::TStatic(TWindow* parent, int id, unsigned textLimit) : TControl(parent,
 
 void TStatic::SetText(std::string_view text) {
   Value = std::string(text);
-  if (Limit > 0 && Value.size() >= Limit) Value.resize(Limit - 1);
+  HasOwnText = true;
+  CutToLimit(Value, Limit);
   if (auto* label = WidgetOf<QLabel>(*this)) label->setText(ToQString(Value));
 }
 
@@ -457,8 +558,20 @@ public:
   bool HasExclamationIcon() const override { return false; }
   TWindow* Owner() const override { return Object.GetParent(); }
   TDialog* Dialog() const override { return &Object; }
+  // A left click at the button's own click area, as the mouse delivers it.
   void Click(int id) override {
-    if (auto* button = qobject_cast<QAbstractButton*>(Control(id))) button->click();
+    auto* button = qobject_cast<QAbstractButton*>(Control(id));
+    if (button == nullptr || !button->isVisible()) return;
+    QPoint point = button->rect().center();
+    if (qobject_cast<QCheckBox*>(button) || qobject_cast<QRadioButton*>(button)) {
+      QStyleOptionButton option;
+      option.initFrom(button);
+      option.text = button->text();
+      const auto element = qobject_cast<QCheckBox*>(button) ? QStyle::SE_CheckBoxClickRect
+                                                            : QStyle::SE_RadioButtonClickRect;
+      point = button->style()->subElementRect(element, &option, button).center();
+    }
+    MouseClick(button, point, false);
   }
   void PressKey(TKey key) override {
     QWidget* target = Widget() ? Widget()->focusWidget() : nullptr;
@@ -468,20 +581,11 @@ public:
                    : key == TKey::Tab ? Qt::Key_Tab : static_cast<int>(key);
     QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier);
     QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier);
-    if (key == TKey::Tab) {
-      // Focus moves as the window system moves it for Tab.
-      if (QWidget* next = target->nextInFocusChain()) {
-        QWidget* candidate = next;
-        while (candidate != target && !(candidate->focusPolicy() & Qt::TabFocus && candidate->isVisible() &&
-                                        candidate->window() == Widget())) {
-          candidate = candidate->nextInFocusChain();
-        }
-        candidate->setFocus(Qt::TabFocusReason);
-      }
-      return;
-    }
     QApplication::sendEvent(target, &press);
-    QApplication::sendEvent(target, &release);
+    // The key may have ended the dialog and taken its focus widget with it.
+    if (QWidget* still = Widget() ? Widget()->focusWidget() : nullptr; still == target) {
+      QApplication::sendEvent(target, &release);
+    }
   }
   void CloseBox() override {
     if (QWidget* widget = Widget()) widget->close();
@@ -497,17 +601,18 @@ public:
     }
   }
   void SelectListEntry(int listId, int index) override {
-    if (auto* list = qobject_cast<QListWidget*>(Control(listId))) {
-      list->setFocus();
-      list->setCurrentRow(index);
-    }
+    auto* list = qobject_cast<QListWidget*>(Control(listId));
+    QListWidgetItem* item = list ? list->item(index) : nullptr;
+    if (item == nullptr) return;
+    list->scrollToItem(item);
+    MouseClick(list->viewport(), list->visualItemRect(item).center(), false);
   }
   void DoubleClickListEntry(int listId, int index) override {
-    if (auto* list = qobject_cast<QListWidget*>(Control(listId))) {
-      list->setFocus();
-      list->setCurrentRow(index);
-      if (QListWidgetItem* item = list->item(index)) emit list->itemDoubleClicked(item);
-    }
+    auto* list = qobject_cast<QListWidget*>(Control(listId));
+    QListWidgetItem* item = list ? list->item(index) : nullptr;
+    if (item == nullptr) return;
+    list->scrollToItem(item);
+    MouseClick(list->viewport(), list->visualItemRect(item).center(), true);
   }
   int FocusedControlId() const override {
     QWidget* focus = Widget() ? Widget()->focusWidget() : nullptr;
@@ -525,6 +630,29 @@ public:
   }
 
 private:
+  // Press and release of the left button at `point` of `target` (a second click as a
+  // double-click when asked); the focus goes where a click puts it.
+  static void MouseClick(QWidget* target, QPoint point, bool doubleClick) {
+    QPointer<QWidget> guard(target);
+    QWidget* focusTaker = target;
+    while (focusTaker && !(focusTaker->focusPolicy() & Qt::ClickFocus) && !focusTaker->isWindow()) {
+      focusTaker = focusTaker->parentWidget();
+    }
+    if (focusTaker && (focusTaker->focusPolicy() & Qt::ClickFocus)) focusTaker->setFocus(Qt::MouseFocusReason);
+    const QPointF local(point);
+    const QPointF global(target->mapToGlobal(point));
+    const auto send = [&](QEvent::Type type, Qt::MouseButtons buttons) {
+      if (!guard) return;
+      QMouseEvent event(type, local, global, Qt::LeftButton, buttons, Qt::NoModifier);
+      QApplication::sendEvent(guard, &event);
+    };
+    send(QEvent::MouseButtonPress, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, Qt::NoButton);
+    if (doubleClick) {
+      send(QEvent::MouseButtonDblClick, Qt::LeftButton);
+      send(QEvent::MouseButtonRelease, Qt::NoButton);
+    }
+  }
   QWidget* Widget() const { return Object.Native() ? Object.Native()->Widget.data() : nullptr; }
   QWidget* Control(int id) const {
     QWidget* widget = Widget();
@@ -557,7 +685,8 @@ int TDialog::Execute() {
   Result = 0;
   if (!Create()) return -1;
   QWidget* widget = Native()->Widget;
-  widget->setWindowModality(Qt::ApplicationModal);
+  // Modal over the owner's top-level window (over every window when it has no owner).
+  widget->setWindowModality(Qt::WindowModal);
   widget->show();
   widget->activateWindow();
   // The first control with a tab stop takes the focus.

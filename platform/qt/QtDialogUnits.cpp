@@ -2,6 +2,8 @@
 
 #include <QFontMetrics>
 
+#include <algorithm>
+
 #include "platform/qt/QtNative.h"
 
 namespace platform {
@@ -22,13 +24,17 @@ QFont DialogFont(const char* face, int points) {
   return font;
 }
 
+TDialogUnits TDialogUnits::FromMetrics(int alphabetWidth, int height) {
+  TDialogUnits units;
+  units.AverageWidth = std::max(1, (alphabetWidth / 26 + 1) / 2);
+  units.Height = std::max(1, height);
+  return units;
+}
+
 TDialogUnits TDialogUnits::ForFont(const QFont& font) {
   const QFontMetrics metrics(font);
-  TDialogUnits units;
-  const int width = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-  units.AverageWidth = std::max(1, (width / 26 + 1) / 2);
-  units.Height = std::max(1, metrics.height());
-  return units;
+  return FromMetrics(metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")),
+                     metrics.height());
 }
 
 int TDialogUnits::X(int units) const { return MulDiv(units, AverageWidth, 4); }

@@ -13,6 +13,9 @@ struct TDialogUnits {
   int AverageWidth = 1;   // of "A".."Z" and "a".."z", rounded
   int Height = 1;
 
+  // From the width of the 52 letters "A".."Z", "a".."z" and the font's height, both in
+  // pixels: the average width is that width / 52, rounded half up.
+  static TDialogUnits FromMetrics(int alphabetWidth, int height);
   static TDialogUnits ForFont(const QFont& font);
   int X(int units) const;
   int Y(int units) const;

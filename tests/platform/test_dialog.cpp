@@ -1,7 +1,12 @@
-// Dialogs from templates: their keys, tab order, controls bound by id, notifications,
-// and a dialog ended while one of its commands is still running.
+// Dialogs from templates: dialog units, their keys, tab order, controls bound by id,
+// radio groups, notifications, and a dialog ended while one of its commands is still
+// running.
 
 #include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QRadioButton>
 
 #include <string>
 #include <vector>
@@ -11,6 +16,7 @@
 #include "platform/Dialog.h"
 #include "platform/DialogTemplate.h"
 #include "platform/Resources.h"
+#include "platform/qt/QtDialogUnits.h"
 #include "platform/testing/Driver.h"
 #include "platform/testing/Schedule.h"
 
@@ -58,6 +64,75 @@ constexpr TDialogControl DefaultControls[] = {
 constexpr TDialogTemplate DefaultTemplate{DefaultTemplateId, "Default", 0, 0, 100, 60, "MS Sans Serif", 8,
                                           WindowStyle::Popup | WindowStyle::Caption | WindowStyle::SysMenu,
                                           DefaultControls};
+
+// Four radio buttons with tab stops as the line-spacing dialog has them, then a second
+// group opened by WindowStyle::Group, a check box without a tab stop, a hidden control
+// with one, and a static text.
+constexpr int SpacingTemplateId = 9004;
+constexpr int OkId = IdOk, Tight = 101, Normal = 102, Loose = 103, VeryLoose = 104;
+constexpr int Second1 = 111, Second2 = 112, NoStopId = 120, HiddenId = 121, LabelId = 130;
+constexpr TDialogControl SpacingControls[] = {
+    {TControlKind::PushButton, OkId, "OK", 144, 100, 50, 14, Shown | Tab},
+    {TControlKind::RadioButton, Tight, "Tight", 52, 17, 44, 13, Shown | Tab | ControlStyle::AutoRadioButton},
+    {TControlKind::RadioButton, Normal, "Normal", 52, 31, 44, 13, Shown | Tab | ControlStyle::AutoRadioButton},
+    {TControlKind::Static, LabelId, "Two\nlines", 4, 4, 40, 20, Shown},
+    {TControlKind::RadioButton, Loose, "Loose", 52, 45, 44, 13, Shown | Tab | ControlStyle::AutoRadioButton},
+    {TControlKind::RadioButton, VeryLoose, "Very Loose", 52, 59, 52, 13, Shown | Tab | ControlStyle::AutoRadioButton},
+    {TControlKind::RadioButton, Second1, "One", 120, 17, 44, 13,
+     Shown | Tab | WindowStyle::Group | ControlStyle::AutoRadioButton},
+    {TControlKind::RadioButton, Second2, "Two", 120, 31, 44, 13, Shown | Tab | ControlStyle::AutoRadioButton},
+    {TControlKind::CheckBox, NoStopId, "No stop", 120, 45, 60, 13, Shown | ControlStyle::AutoCheckBox},
+    {TControlKind::PushButton, HiddenId, "Hidden", 120, 60, 50, 14, WindowStyle::Child | Tab},
+};
+constexpr TDialogTemplate SpacingTemplate{SpacingTemplateId, "Set Line Spacing", 0, 0, 202, 120, "MS Sans Serif", 8,
+                                          WindowStyle::Popup | WindowStyle::Caption | WindowStyle::SysMenu |
+                                              DialogStyle::ModalFrame | DialogStyle::ContextHelp,
+                                          SpacingControls};
+
+class TSpacingDialog : public TDialog {
+public:
+  TSpacingDialog() : TDialog(nullptr, SpacingTemplateId), Label(new TStatic(this, LabelId)) {
+    for (const int id : {Tight, Normal, Loose, VeryLoose, Second1, Second2}) Radios.push_back(new TRadioButton(this, id));
+  }
+  TRadioButton* Radio(int id) const {
+    for (TRadioButton* radio : Radios) {
+      if (radio->GetId() == id) return radio;
+    }
+    return nullptr;
+  }
+  // Which radio buttons are checked, object by object: "Tight, Loose".
+  std::string Checked() const {
+    std::string names;
+    const char* const labels[] = {"Tight", "Normal", "Loose", "Very Loose", "One", "Two"};
+    for (std::size_t i = 0; i < Radios.size(); ++i) {
+      if (Radios[i]->GetCheck() == CheckState::Checked) names += std::string(names.empty() ? "" : ", ") + labels[i];
+    }
+    return names;
+  }
+  std::vector<TRadioButton*> Radios;
+  TStatic* Label;
+};
+
+// What the screen shows checked, in template order, as a person would read it.
+std::string CheckedOnScreen() {
+  std::string names;
+  QWidget* dialog = QApplication::activeModalWidget();
+  if (dialog == nullptr) return "no dialog";
+  for (QRadioButton* radio : dialog->findChildren<QRadioButton*>()) {
+    if (radio->isChecked()) names += std::string(names.empty() ? "" : ", ") + radio->text().toStdString();
+  }
+  return names;
+}
+
+// A key as the window system delivers it to the focused control.
+void SendKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QWidget* dialog = QApplication::activeModalWidget();
+  ASSERT_NE(dialog, nullptr);
+  QWidget* target = dialog->focusWidget();
+  ASSERT_NE(target, nullptr);
+  QKeyEvent press(QEvent::KeyPress, key, modifiers);
+  QApplication::sendEvent(target, &press);
+}
 
 class TTestDialog : public TDialog {
 public:
@@ -110,6 +185,7 @@ protected:
     DefaultModule().Add(TestTemplate);
     DefaultModule().Add(PlainTemplate);
     DefaultModule().Add(DefaultTemplate);
+    DefaultModule().Add(SpacingTemplate);
   }
   void TearDown() override {
     EXPECT_EQ(platform::testing::PendingModalScripts(), 0);
@@ -118,6 +194,49 @@ protected:
     EXPECT_EQ(platform::testing::TopLevelWindowCount(), 0);
   }
 };
+
+TEST(DialogUnits, AverageWidthIsTheAlphabetOverFiftyTwoRoundedAndUnitsRoundToNearest) {
+  struct Row {
+    int AlphabetWidth, Height;
+    int AverageWidth;
+    int X, XPixels, Y, YPixels;
+  };
+  const Row rows[] = {
+      {312, 13, 6, 10, 15, 13, 21},   // 312 / 52 = 6: 10 units are 15 pixels, 13 units 21.125
+      {337, 13, 6, 1, 2, 4, 7},       // 6.48 rounds down; 1.5 and 6.5 pixels round up
+      {338, 13, 7, 4, 7, 8, 13},      // 6.5 rounds up to 7
+      {390, 16, 8, 202, 404, 120, 240},
+      {0, 0, 1, 4, 1, 8, 1},          // a font that measures nothing still gives a unit
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE("alphabet " + std::to_string(row.AlphabetWidth) + ", height " + std::to_string(row.Height));
+    const TDialogUnits units = TDialogUnits::FromMetrics(row.AlphabetWidth, row.Height);
+    EXPECT_EQ(units.AverageWidth, row.AverageWidth);
+    EXPECT_EQ(units.X(row.X), row.XPixels);
+    EXPECT_EQ(units.Y(row.Y), row.YPixels);
+  }
+}
+
+TEST_F(DialogTest, ControlsArePlacedInPixelsOfTheTemplateFont) {
+  // Eight points at 96 dots per inch are 11 pixels.
+  const QFont font = DialogFont("MS Sans Serif", 8);
+  EXPECT_EQ(font.pixelSize(), 11);
+  const TDialogUnits units = TDialogUnits::ForFont(font);
+  EXPECT_GT(units.AverageWidth, 3);
+  EXPECT_GT(units.Height, 8);
+  TRect expected{units.X(52), units.Y(31), units.X(52) + units.X(44), units.Y(31) + units.Y(13)};
+  TRect shown;
+  OnNextModal([&](TModal& modal) {
+    shown = modal.ControlRect(Normal);
+    modal.PressKey(TKey::Escape);
+  });
+  TSpacingDialog dialog;
+  EXPECT_EQ(dialog.Execute(), IdCancel);
+  EXPECT_EQ(shown.Left, expected.Left);
+  EXPECT_EQ(shown.Top, expected.Top);
+  EXPECT_EQ(shown.Right, expected.Right);
+  EXPECT_EQ(shown.Bottom, expected.Bottom);
+}
 
 TEST_F(DialogTest, EscapeAndTheCloseBoxCancelEnterFollowsTheButtonsOrSendsOk) {
   struct Row {
@@ -210,6 +329,103 @@ TEST_F(DialogTest, NestedModalsRunTheirOwnScripts) {
   });
   EXPECT_EQ(outer.Execute(), IdCancel);
   EXPECT_EQ(innerCaption, "Plain");
+}
+
+TEST_F(DialogTest, TabFollowsTemplateOrderAmongVisibleTabStopsAndWrapsBothWays) {
+  std::vector<int> forward, backward;
+  OnNextModal([&](TModal& modal) {
+    forward.push_back(modal.FocusedControlId());
+    for (int i = 0; i < 7; ++i) {
+      modal.PressKey(TKey::Tab);
+      forward.push_back(modal.FocusedControlId());
+    }
+    for (int i = 0; i < 2; ++i) {
+      SendKey(Qt::Key_Backtab, Qt::ShiftModifier);
+      backward.push_back(modal.FocusedControlId());
+    }
+    modal.PressKey(TKey::Escape);
+  });
+  TSpacingDialog dialog;
+  EXPECT_EQ(dialog.Execute(), IdCancel);
+  // Every radio button has its own stop; the static, the box without a stop and the
+  // hidden button are passed over.
+  EXPECT_EQ(forward, (std::vector<int>{OkId, Tight, Normal, Loose, VeryLoose, Second1, Second2, OkId}));
+  EXPECT_EQ(backward, (std::vector<int>{Second2, Second1}));
+}
+
+TEST_F(DialogTest, RadioButtonsClearOnlyTheirOwnGroupAndSetCheckTouchesOneButton) {
+  TSpacingDialog dialog;
+  dialog.Radio(Normal)->SetCheck(CheckState::Checked);
+  dialog.Radio(Second2)->SetCheck(CheckState::Checked);
+  std::vector<std::string> seen;
+  OnNextModal([&](TModal& modal) {
+    seen.push_back(CheckedOnScreen());
+    modal.Click(Loose);      // clears Normal, leaves the second group
+    seen.push_back(dialog.Checked() + " / " + CheckedOnScreen());
+    modal.Click(Loose);      // a checked automatic button stays checked
+    seen.push_back(dialog.Checked() + " / " + CheckedOnScreen());
+    modal.Click(Second1);
+    seen.push_back(dialog.Checked() + " / " + CheckedOnScreen());
+    // Setting a check from the program changes that button only, and can clear it.
+    dialog.Radio(Loose)->SetCheck(CheckState::Unchecked);
+    dialog.Radio(Tight)->SetCheck(CheckState::Checked);
+    dialog.Radio(VeryLoose)->SetCheck(CheckState::Checked);
+    seen.push_back(dialog.Checked() + " / " + CheckedOnScreen());
+    modal.PressKey(TKey::Escape);
+  });
+  EXPECT_EQ(dialog.Execute(), IdCancel);
+  EXPECT_EQ(seen, (std::vector<std::string>{
+                      "Normal, Two",
+                      "Loose, Two / Loose, Two",
+                      "Loose, Two / Loose, Two",
+                      "Loose, One / Loose, One",
+                      "Tight, Very Loose, One / Tight, Very Loose, One",
+                  }));
+  // The objects keep their state once the dialog is gone.
+  EXPECT_EQ(dialog.Checked(), "Tight, Very Loose, One");
+}
+
+TEST_F(DialogTest, ArrowKeysMoveAndCheckWithinTheFocusedRadioGroup) {
+  TSpacingDialog dialog;
+  dialog.Radio(Tight)->SetCheck(CheckState::Checked);
+  std::vector<std::string> seen;
+  OnNextModal([&](TModal& modal) {
+    modal.PressKey(TKey::Tab);  // OK to Tight
+    SendKey(Qt::Key_Down);
+    seen.push_back(std::to_string(modal.FocusedControlId()) + " " + dialog.Checked());
+    SendKey(Qt::Key_Up);
+    SendKey(Qt::Key_Up);        // round to the group's last button, not into the next group
+    seen.push_back(std::to_string(modal.FocusedControlId()) + " " + dialog.Checked());
+    modal.PressKey(TKey::Escape);
+  });
+  EXPECT_EQ(dialog.Execute(), IdCancel);
+  EXPECT_EQ(seen, (std::vector<std::string>{"102 Normal", "104 Very Loose"}));
+}
+
+TEST_F(DialogTest, AStaticShowsItsTemplateTextUntilTheProgramSetsOne) {
+  TSpacingDialog dialog;
+  std::string before, after;
+  OnNextModal([&](TModal& modal) {
+    before = dialog.Label->Text();
+    dialog.Label->SetText("Set");
+    after = dialog.Label->Text();
+    modal.PressKey(TKey::Escape);
+  });
+  EXPECT_EQ(dialog.Execute(), IdCancel);
+  EXPECT_EQ(before, "Two\nlines");
+  EXPECT_EQ(after, "Set");
+}
+
+TEST_F(DialogTest, EnterOnAFocusedRadioButtonSendsOk) {
+  // The OK button of this template is not a default button: Enter from a radio button
+  // sends command 1 all the same, which ends the dialog through the base's CmOk.
+  TSpacingDialog dialog;
+  OnNextModal([&](TModal& modal) {
+    modal.PressKey(TKey::Tab);
+    EXPECT_EQ(modal.FocusedControlId(), Tight);
+    modal.PressKey(TKey::Enter);
+  });
+  EXPECT_EQ(dialog.Execute(), IdOk);
 }
 
 }  // namespace
