@@ -574,7 +574,7 @@ public:
     MouseClick(button, point, false);
   }
   void PressKey(TKey key) override {
-    QWidget* target = Widget() ? Widget()->focusWidget() : nullptr;
+    QPointer<QWidget> target = Widget() ? Widget()->focusWidget() : nullptr;
     if (target == nullptr) target = Widget();
     if (target == nullptr) return;
     const int code = key == TKey::Escape ? Qt::Key_Escape : key == TKey::Enter ? Qt::Key_Return
@@ -582,10 +582,9 @@ public:
     QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier);
     QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier);
     QApplication::sendEvent(target, &press);
-    // The key may have ended the dialog and taken its focus widget with it.
-    if (QWidget* still = Widget() ? Widget()->focusWidget() : nullptr; still == target) {
-      QApplication::sendEvent(target, &release);
-    }
+    // The key may have moved the focus (Tab) or ended the dialog: the release goes to
+    // the control that now has the focus, as the window system sends it.
+    if (QWidget* now = Widget() ? Widget()->focusWidget() : nullptr) QApplication::sendEvent(now, &release);
   }
   void CloseBox() override {
     if (QWidget* widget = Widget()) widget->close();
@@ -689,11 +688,12 @@ int TDialog::Execute() {
   widget->setWindowModality(Qt::WindowModal);
   widget->show();
   widget->activateWindow();
-  // The first control with a tab stop takes the focus.
+  // The first shown and enabled control with a tab stop takes the focus.
   const TDialogTemplate* dialogTemplate = GetTemplate();
   for (const TDialogControl& control : dialogTemplate->Controls) {
     if (control.Style & WindowStyle::TabStop) {
-      if (QWidget* first = ControlWidget(widget, control.Id)) {
+      QWidget* first = ControlWidget(widget, control.Id);
+      if (first && first->isVisible() && first->isEnabled()) {
         first->setFocus(Qt::TabFocusReason);
         break;
       }
