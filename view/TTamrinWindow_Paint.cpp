@@ -4,9 +4,12 @@
 
 #include "view/TTamrinWindow.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "search/SearchState.h"
 #include "textstore/TextImage.h"
@@ -66,9 +69,10 @@ bool Contains(std::string_view text, std::string_view phrase) {
   return SubstringPosition(text, phrase) >= 0;
 }
 
-// One piece of a row: its text and the colour set before it is drawn.
+// One piece of a row: its text and the colour set before it is drawn. The text is a view
+// of the row's own texts, which outlive the drawing of the row.
 struct TPiece {
-  std::string Text;
+  std::string_view Text;
   TColor Color;
 };
 
@@ -94,9 +98,11 @@ void TTamrinWindow::SplitAtMatch(std::string_view searched, std::string_view tex
                                  std::string& before, std::string& match, std::string& after) {
   const int position = SubstringPosition(searched, phrase);
   const std::size_t start = position < 0 ? text.size() : static_cast<std::size_t>(position);
-  before = std::string(text.substr(0, start));
-  match = std::string(text.substr(std::min(start, text.size()), position < 0 ? 0 : phrase.size()));
-  after = std::string(text.substr(std::min(start + match.size(), text.size())));
+  // assign keeps the strings' room from row to row, so a page of matches allocates
+  // nothing after its first rows.
+  before.assign(text.substr(0, start));
+  match.assign(text.substr(std::min(start, text.size()), position < 0 ? 0 : phrase.size()));
+  after.assign(text.substr(std::min(start + match.size(), text.size())));
 }
 
 void TTamrinWindow::Paint(TDC& dc, bool erase, const platform::TRect& rect) {
@@ -128,7 +134,7 @@ void TTamrinWindow::Paint(TDC& dc, bool erase, const platform::TRect& rect) {
         SplitAtMatch(foldedLine, line, phrase, before, match, after);
         const std::size_t mark = before.find('#');
         if (mark != std::string::npos) {
-          DrawPieces(dc, y, {{before.substr(mark + 1), platform::ColorBlack},
+          DrawPieces(dc, y, {{std::string_view(before).substr(mark + 1), platform::ColorBlack},
                              {match, platform::ColorRed},
                              {after, platform::ColorBlack}});
         } else {
@@ -138,7 +144,7 @@ void TTamrinWindow::Paint(TDC& dc, bool erase, const platform::TRect& rect) {
         }
       } else if (IsDrawnAsHeading(line)) {
         y += LineHeight;
-        DrawPieces(dc, y, {{std::string(TitleOf(line)), platform::ColorBlue}});
+        DrawPieces(dc, y, {{TitleOf(line), platform::ColorBlue}});
       } else if (Contains(foldedLine, phrase)) {
         SplitAtMatch(foldedLine, line, phrase, before, match, after);
         DrawPieces(dc, y, {{before, platform::ColorBlack}, {match, platform::ColorRed}, {after, platform::ColorBlack}});
@@ -151,7 +157,7 @@ void TTamrinWindow::Paint(TDC& dc, bool erase, const platform::TRect& rect) {
         DrawPieces(dc, y, {{before, platform::ColorBlack}, {match, platform::ColorRed}, {after, platform::ColorBlack}});
         ++i;
       } else {
-        DrawPieces(dc, y, {{std::string(line), platform::ColorBlack}});
+        DrawPieces(dc, y, {{line, platform::ColorBlack}});
       }
     }
   }
