@@ -321,6 +321,38 @@ TEST_F(ViewPaintTest, ADollarWithoutAMarkIsPlainText) {
                {{"it cost $5 then", 25, 0, Black}, {"next", 25, 16, Black}});
 }
 
+TEST_F(ViewPaintTest, ASplitMatchLeavesTheLastRowEmptyAndKeepsAHeadingInsideTheJoinedText) {
+  SetPhrase("end $", 0);
+  // The loop counts lines, not rows: the two joined lines take one row, so with three
+  // rows only lines 0 to 2 are drawn and the third row stays empty.
+  ExpectPieces(PaintLines({"at the end", "$4#Psalm 4", "after", "not drawn"}, 3),
+               {{"at the ", 25, 0, Black},
+                {"end $", 25 + 7 * 8, 0, Red},
+                {"4#Psalm 4", 25 + 12 * 8, 0, Black},
+                {"after", 25, 16, Black}});
+}
+
+TEST_F(ViewPaintTest, TheTextBeforeAMatchIsBlackWhateverWasDrawnBeforeIt) {
+  SetPhrase("man", 0);
+  View.TextColor = TColor{0, 128, 0};
+  // First piece of the page, then right after a blue title.
+  ExpectPieces(PaintLines({"the man", "$1#Psalm 1", "a man"}),
+               {{"the ", 25, 0, Black}, {"man", 57, 0, Red}, {"", 81, 0, Black},
+                {"Psalm 1", 25, 32, Blue},
+                {"a ", 25, 48, Black}, {"man", 41, 48, Red}, {"", 65, 48, Black}});
+}
+
+TEST_F(ViewPaintTest, ADollarWithoutAMarkIsSearchedAsPlainText) {
+  SetPhrase("$5", 0);
+  ExpectPieces(PaintLines({"it cost $5 then"}),
+               {{"it cost ", 25, 0, Black}, {"$5", 25 + 8 * 8, 0, Red}, {" then", 25 + 10 * 8, 0, Black}});
+}
+
+TEST_F(ViewPaintTest, AnEntryLongerThanALineBufferIsCutToItsFirst99Bytes) {
+  const std::string line(150, 'q');
+  ExpectPieces(PaintLines({line, "next"}), {{std::string(99, 'q'), 25, 0, Black}, {"next", 25, 16, Black}});
+}
+
 TEST_F(ViewPaintTest, APagePastTheLastLineLeavesItsRowsEmpty) {
   View.TopLine = 1;
   ExpectPieces(PaintLines({"zero", "one", "two"}, 5), {{"one", 25, 0, Black}, {"two", 25, 16, Black}});
