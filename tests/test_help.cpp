@@ -21,6 +21,7 @@
 #include "platform/Font.h"
 #include "platform/FrameWindow.h"
 #include "platform/testing/Driver.h"
+#include "platform/testing/Schedule.h"
 #include "settings/Settings.h"
 #include "util/TextHelpers.h"
 #include "view/TTamrinWindow.h"
@@ -30,6 +31,7 @@ using platform::TControlKind;
 using platform::TDialogControl;
 using platform::TDialogTemplate;
 using platform::testing::OnNextModal;
+using platform::testing::RunAfter;
 using platform::testing::TModal;
 
 namespace {
@@ -44,6 +46,34 @@ constexpr TPage Pages[] = {
     {IDD_GENERAL_HELP, "General Help", platform::IdCancel},
     {IDD_SEARCH_HELP, "Using the Selection Box", platform::IdCancel},
     {IDD_LOCATION_HELP, "Help on the location of the data file VESK.BIN", platform::IdCancel},
+};
+
+// Fails the test and ends the dialog when a script leaves it open, so that a fault in
+// the code under test cannot hang the run. It stops watching when it goes out of scope.
+class TLeftOpenGuard {
+public:
+  TLeftOpenGuard() : Watched(std::make_shared<platform::TDialog*>(nullptr)) {}
+  ~TLeftOpenGuard() { *Watched = nullptr; }
+  TLeftOpenGuard(const TLeftOpenGuard&) = delete;
+  TLeftOpenGuard& operator=(const TLeftOpenGuard&) = delete;
+
+  // A script that runs `script`, then starts watching the dialog it ran in.
+  platform::testing::TModalScript Guarding(platform::testing::TModalScript script) {
+    return [this, script = std::move(script)](TModal& modal) {
+      script(modal);
+      *Watched = modal.Dialog();
+      RunAfter(LeftOpenMs, [watched = Watched] {
+        if (*watched && (*watched)->IsExecuting()) {
+          ADD_FAILURE() << "the script left the dialog open";
+          (*watched)->EndDialog(platform::IdCancel);
+        }
+      });
+    };
+  }
+
+private:
+  static constexpr int LeftOpenMs = 3000;
+  std::shared_ptr<platform::TDialog*> Watched;
 };
 
 const TDialogTemplate& TemplateOf(int id) {
@@ -115,13 +145,14 @@ TEST_F(HelpTest, EveryPageClosesByItsButtonEscapeEnterAndTheCloseBox) {
     for (const Way& way : ways) {
       SCOPED_TRACE(std::string(page.Caption) + ", " + way.Name);
       bool ran = false;
-      OnNextModal([&](TModal& modal) {
+      TLeftOpenGuard guard;
+      OnNextModal(guard.Guarding([&](TModal& modal) {
         ran = true;
         EXPECT_EQ(modal.Kind(), TModal::TKind::Dialog);
         EXPECT_EQ(modal.Caption(), page.Caption);
         EXPECT_EQ(modal.FocusedControlId(), page.CloseId);
         way.Close(modal, page);
-      });
+      }));
       TDlgAbout dialog(View, page.TemplateId);
       EXPECT_EQ(dialog.Execute(), way.ByCloseButton ? page.CloseId : platform::IdCancel);
       EXPECT_TRUE(ran);
@@ -144,7 +175,8 @@ TEST_F(HelpTest, TheHelpMenuOpensTheAboutBoxAndTheGeneralHelpOverTheView) {
     SCOPED_TRACE(row.Caption);
     View->TopLine = 0;
     bool ran = false;
-    OnNextModal([&](TModal& modal) {
+    TLeftOpenGuard guard;
+    OnNextModal(guard.Guarding([&](TModal& modal) {
       ran = true;
       EXPECT_EQ(modal.Caption(), row.Caption);
       ASSERT_NE(modal.Dialog(), nullptr);
@@ -152,7 +184,7 @@ TEST_F(HelpTest, TheHelpMenuOpensTheAboutBoxAndTheGeneralHelpOverTheView) {
       EXPECT_EQ(modal.Dialog()->GetTemplateId(), row.TemplateId);
       EXPECT_EQ(modal.Dialog()->GetParent(), View);
       modal.PressKey(platform::TKey::Escape);
-    });
+    }));
     View->RouteCommand(row.Command);
     EXPECT_TRUE(ran);
   }
@@ -213,11 +245,12 @@ TEST_F(HelpTest, TheAboutBoxShowsIconOneAtTheLeftIconTwoAtTheRightAndItsTexts) {
 
   // On the screen the box opens with its Close button as the default button, which
   // Enter presses.
-  OnNextModal([&](TModal& modal) {
+  TLeftOpenGuard guard;
+  OnNextModal(guard.Guarding([&](TModal& modal) {
     const platform::TRect leftIcon = modal.ControlRect(IDC_ABOUT_THANKS);
     EXPECT_GT(leftIcon.Width(), 0);
     modal.PressKey(platform::TKey::Enter);
-  });
+  }));
   EXPECT_EQ(TDlgAbout(View, IDD_ABOUT).Execute(), platform::IdOk);
 }
 
@@ -269,7 +302,8 @@ TEST_F(HelpTest, TheNoticesAndTheSearchHelpsTwoLinesFitTheirRectangles) {
     const TDialogTemplate& page = TemplateOf(row.TemplateId);
     const TDialogControl* control = ControlOf(page, row.ControlId);
     ASSERT_NE(control, nullptr);
-    OnNextModal([&](TModal& modal) {
+    TLeftOpenGuard guard;
+    OnNextModal(guard.Guarding([&](TModal& modal) {
       const platform::TRect rect = modal.ControlRect(row.ControlId);
       // The page's own font (its points at 96 dots per inch), measured on a context of
       // the view.
@@ -283,7 +317,7 @@ TEST_F(HelpTest, TheNoticesAndTheSearchHelpsTwoLinesFitTheirRectangles) {
       }
       EXPECT_LE(rowsShown * rowHeight, rect.Height() + rowHeight / 2);
       modal.PressKey(platform::TKey::Escape);
-    });
+    }));
     TDlgAbout(View, row.TemplateId).Execute();
   }
 }

@@ -20,6 +20,7 @@
 #include "platform/Application.h"
 #include "platform/Commands.h"
 #include "platform/Controls.h"
+#include "platform/Dialog.h"
 #include "platform/FrameWindow.h"
 #include "platform/testing/Driver.h"
 #include "platform/testing/Schedule.h"
@@ -76,6 +77,34 @@ constexpr std::int32_t HeathenSection = 97;
 constexpr int FirstFindEntry = 1;
 constexpr int SecondFindEntry = 4;
 constexpr int SecondLineEntry = 5;
+
+// Fails the test and ends the dialog when a script leaves it open, so that a fault in
+// the code under test cannot hang the run. It stops watching when it goes out of scope.
+class TLeftOpenGuard {
+public:
+  TLeftOpenGuard() : Watched(std::make_shared<platform::TDialog*>(nullptr)) {}
+  ~TLeftOpenGuard() { *Watched = nullptr; }
+  TLeftOpenGuard(const TLeftOpenGuard&) = delete;
+  TLeftOpenGuard& operator=(const TLeftOpenGuard&) = delete;
+
+  // A script that runs `script`, then starts watching the dialog it ran in.
+  platform::testing::TModalScript Guarding(platform::testing::TModalScript script) {
+    return [this, script = std::move(script)](TModal& modal) {
+      script(modal);
+      *Watched = modal.Dialog();
+      RunAfter(LeftOpenMs, [watched = Watched] {
+        if (*watched && (*watched)->IsExecuting()) {
+          ADD_FAILURE() << "the script left the dialog open";
+          (*watched)->EndDialog(platform::IdCancel);
+        }
+      });
+    };
+  }
+
+private:
+  static constexpr int LeftOpenMs = 3000;
+  std::shared_ptr<platform::TDialog*> Watched;
+};
 
 std::vector<std::string> EntriesOf(const TDlg2& dialog) {
   std::vector<std::string> entries;
@@ -185,10 +214,11 @@ protected:
   // The Find command with `script` driving the search dialog it opens.
   void Find(platform::testing::TModalScript script) {
     bool ran = false;
-    OnNextModal([&, script = std::move(script)](TModal& modal) {
+    TLeftOpenGuard guard;
+    OnNextModal(guard.Guarding([&, script = std::move(script)](TModal& modal) {
       ran = true;
       script(modal);
-    });
+    }));
     View->CmFind();
     EXPECT_TRUE(ran) << "the search dialog did not open";
   }
@@ -460,12 +490,13 @@ TEST_F(SearchDialogTest, AChosenFindSetsTargetLineAndTheViewGoesThere) {
 
 TEST_F(SearchDialogTest, ShowLineEndsTheDialogWithTheResultOfCancel) {
   TDlg2 dialog(View, IDD_SEARCH);
-  OnNextModal([&](TModal& modal) {
+  TLeftOpenGuard guard;
+  OnNextModal(guard.Guarding([&](TModal& modal) {
     modal.TypeText(IDC_PHRASE, "heathen");
     modal.Click(platform::IdOk);
     modal.SelectListEntry(IDC_FIND_LIST, SecondFindEntry);
     modal.Click(IDC_SHOW_LINE);
-  });
+  }));
   EXPECT_EQ(dialog.Execute(), platform::IdCancel);
   EXPECT_EQ(TargetLine, HeathenLineOfFind[1]);
   // The dialog does not move the view: that is the Find command's part.
@@ -549,30 +580,43 @@ TEST_F(SearchDialogTest, HelpOverTheDialogLeavesItAsItWas) {
   EXPECT_EQ(View->TopLine, LordLineOfFind[1]);
 }
 
-// Runs `action` from inside the scan's message processing, once the scan that OK started
-// has listed its first find and is still short of `beforeLine`.
-void WhenFirstFindIsListed(TDlg2& dialog, std::int32_t beforeLine, std::function<void()> action,
-                           bool& ran) {
-  auto attempt = std::make_shared<std::function<void(int)>>();
-  *attempt = [&dialog, beforeLine, action, &ran, attempt](int triesLeft) {
-    if (dialog.FindList()->GetCount() >= 2 && ScanLineIndex < beforeLine) {
-      ran = true;
-      action();
-      *attempt = nullptr;
-      return;
-    }
-    if (triesLeft > 0) {
-      RunAfter(0, [attempt, triesLeft] {
-        if (*attempt) (*attempt)(triesLeft - 1);
-      });
-    } else {
-      *attempt = nullptr;
-    }
+// Runs `action` from inside the message processing of the scan that OK starts, once it
+// has listed its first find and is still short of `beforeLine`. The watch ends with this
+// object, so that no check outlives the dialog or the test's locals.
+class TDuringScan {
+public:
+  TDuringScan(TDlg2& dialog, std::int32_t beforeLine, std::function<void()> action)
+      : State(std::make_shared<TState>()) {
+    State->Dialog = &dialog;
+    State->BeforeLine = beforeLine;
+    State->Action = std::move(action);
+    Watch(State);
+  }
+  ~TDuringScan() { State->Dialog = nullptr; }
+  TDuringScan(const TDuringScan&) = delete;
+  TDuringScan& operator=(const TDuringScan&) = delete;
+  bool Ran() const { return State->Ran; }
+
+private:
+  struct TState {
+    TDlg2* Dialog = nullptr;
+    std::int32_t BeforeLine = 0;
+    std::function<void()> Action;
+    bool Ran = false;
   };
-  RunAfter(0, [attempt] {
-    if (*attempt) (*attempt)(10000);
-  });
-}
+  static void Watch(const std::shared_ptr<TState>& state) {
+    RunAfter(0, [state] {
+      if (!state->Dialog || state->Ran) return;
+      if (state->Dialog->FindList()->GetCount() >= 2 && ScanLineIndex < state->BeforeLine) {
+        state->Ran = true;
+        state->Action();
+        return;
+      }
+      Watch(state);
+    });
+  }
+  std::shared_ptr<TState> State;
+};
 
 class LongSearchDialogTest : public SearchDialogTest {
 protected:
@@ -584,15 +628,14 @@ TEST_F(LongSearchDialogTest, OkDuringAScanRunsTheNewScanInsideIt) {
     TDlg2* dialog = SearchDialogOf(modal);
     ASSERT_NE(dialog, nullptr);
     modal.TypeText(IDC_PHRASE, "heathen");
-    bool ran = false;
     std::vector<std::string> listedBefore;
-    WhenFirstFindIsListed(*dialog, 150, [&] {
+    const TDuringScan duringScan(*dialog, 150, [&] {
       listedBefore = EntriesOf(*dialog);
       TypePhrase(modal, *dialog, "LORD");
       modal.Click(platform::IdOk);
-    }, ran);
+    });
     modal.Click(platform::IdOk);
-    ASSERT_TRUE(ran) << "the scan processed no messages after its first find";
+    ASSERT_TRUE(duringScan.Ran()) << "the scan processed no messages after its first find";
     // The outer scan had listed its first find when OK came again.
     ASSERT_GE(listedBefore.size(), 2u);
     EXPECT_EQ(listedBefore[FirstFindEntry], "1.) Found In:     'Psalm 2'");
@@ -631,14 +674,13 @@ TEST_F(LongSearchDialogTest, ADialogEndedDuringAScanClosesWhenTheScanHasFinished
       TDlg2* dialog = SearchDialogOf(modal);
       ASSERT_NE(dialog, nullptr);
       TypePhrase(modal, *dialog, "heathen");
-      bool ran = false;
       bool stillOpen = false;
-      WhenFirstFindIsListed(*dialog, 150, [&] {
+      const TDuringScan duringScan(*dialog, 150, [&] {
         row.Act(modal);
         stillOpen = dialog->IsVisible() && dialog->IsExecuting();
-      }, ran);
+      });
       modal.Click(platform::IdOk);
-      ASSERT_TRUE(ran) << "the scan processed no messages after its first find";
+      ASSERT_TRUE(duringScan.Ran()) << "the scan processed no messages after its first find";
       EXPECT_TRUE(stillOpen);
       // The scan ran to its end: both finds are listed.
       EXPECT_EQ(dialog->FindList()->GetCount(), HeathenEntryCount);
