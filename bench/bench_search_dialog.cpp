@@ -65,6 +65,22 @@ void BareScan(benchmark::State& state) {
   state.counters["entries"] = static_cast<double>(host.Entries.size());
 }
 
+// The bare scan, but processing the window messages after every line as the dialog
+// does, with no dialog open: the share of the message processing alone.
+class TPumpingHost : public TBareHost {
+public:
+  void ProcessMessages() override { platform::TApplication::Current()->ProcessMessages(); }
+};
+
+void BareScanProcessingMessages(benchmark::State& state) {
+  TPumpingHost host;
+  for (auto _ : state) {
+    RunScan(host, TextImage);
+    benchmark::DoNotOptimize(host.Entries.data());
+  }
+  state.counters["finds"] = FindCount;
+}
+
 void ScanInDialog(benchmark::State& state) {
   platform::TFrameWindow parent(nullptr, "Quorvel bench");
   parent.Create();
@@ -90,6 +106,7 @@ void ScanInDialog(benchmark::State& state) {
 }
 
 BENCHMARK(BareScan)->Unit(benchmark::kMillisecond);
+BENCHMARK(BareScanProcessingMessages)->Unit(benchmark::kMillisecond);
 BENCHMARK(ScanInDialog)->Unit(benchmark::kMillisecond);
 
 }  // namespace
