@@ -58,6 +58,9 @@ struct TNativeWindow {
   QImage Surface;                // what is on the screen of its client area
   bool PaintPending = true;
   bool ErasePending = true;
+  // Set while a client DC shows what it drew: that paint only blits the surface, and a
+  // pending repaint still comes afterwards, as the window system's own would.
+  bool BlitOnly = false;
   TScrollInfo Scroll;            // as last set
   int BarPosition = 0;           // the thumb position last set
   bool BarVisible = false;
@@ -89,8 +92,11 @@ public:
   void Run();          // until End() or a quit request
   void End();
   bool Ended() const { return Done; }
+  // Lives exactly as long as the loop: timers that belong to this loop use it.
+  QObject* Context() { return &Loop; }
 
 private:
+  friend void ExitAllLoops();
   QEventLoop Loop;
   bool Done = false;
 };
@@ -104,8 +110,10 @@ namespace testing {
 class TModal;
 }
 // Runs the next queued test script inside the modal loop that has just shown
-// `context`; when test scripting is on and none is queued, ends the loop with `end`
-// after the deadline and notes the miss. Outside tests it does nothing.
+// `context`. When test scripting is on and the loop is still open at the deadline
+// (no script was queued, or the script left it open), ends it with `end` and notes the
+// miss. Call it from inside the loop; `end` runs only while the loop is running.
+// Outside tests it does nothing.
 void ModalShown(testing::TModal& modal, QObject* context, std::function<void()> end);
 void EnableModalScripts(bool enabled);
 

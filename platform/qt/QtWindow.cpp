@@ -172,7 +172,7 @@ void TNativeWindow::PaintNow(QWidget& widget) {
     PaintPending = true;
     ErasePending = true;
   }
-  if (PaintPending) {
+  if (PaintPending && !BlitOnly) {
     TWindowClass windowClass;
     Owner->GetWindowClass(windowClass);
     const bool erase = ErasePending;
@@ -500,12 +500,22 @@ TScrollInfo TWindow::GetScrollInfo() const {
 namespace {
 
 // A device context on the window's surface; what it drew shows when it is released.
+// A pending paint is not done here: it would erase what was just drawn (the loading
+// banner is drawn while the view may still be invalid, and must stay while the load
+// runs); it comes when control is back in the loop.
 class TSurfaceDC : public TQtDC {
 public:
   TSurfaceDC(QImage& surface, QWidget* widget) : TQtDC(surface), Widget(widget) {}
   ~TSurfaceDC() override {
     End();
-    if (Drew() && Widget && Widget->isVisible()) Widget->repaint();
+    if (!Drew() || !Widget || !Widget->isVisible()) return;
+    TWindow* window = WindowOfWidget(Widget);
+    TNativeWindow* native = window ? window->Native() : nullptr;
+    if (native == nullptr || native->Widget != Widget) return;
+    native->BlitOnly = true;
+    Widget->repaint();
+    native->BlitOnly = false;
+    if (native->PaintPending) Widget->update();
   }
 
 private:
