@@ -31,9 +31,9 @@ std::vector<std::string>& KeptArguments() {
 
 TApplication* CurrentApplication = nullptr;
 
-// The running modal loops, innermost last.
-std::vector<QEventLoop*>& RunningLoops() {
-  static std::vector<QEventLoop*> loops;
+// The running loops, innermost last.
+std::vector<TModalLoop*>& RunningLoops() {
+  static std::vector<TModalLoop*> loops;
   return loops;
 }
 
@@ -85,7 +85,7 @@ int QuitCode = 0;
 bool QuitIsPending() { return Quitting; }
 
 void TModalLoop::Run() {
-  RunningLoops().push_back(&Loop);
+  RunningLoops().push_back(this);
   while (!Done && !Quitting) Loop.exec();
   RunningLoops().pop_back();
 }
@@ -96,23 +96,32 @@ void TModalLoop::End() {
 }
 
 void ExitAllLoops() {
-  for (auto it = RunningLoops().rbegin(); it != RunningLoops().rend(); ++it) (*it)->exit(0);
+  for (auto it = RunningLoops().rbegin(); it != RunningLoops().rend(); ++it) (*it)->Loop.exit(0);
 }
 
 void EnableModalScripts(bool enabled) { ModalScriptsOn = enabled; }
 
 void ModalShown(testing::TModal& modal, QObject* context, std::function<void()> end) {
   if (!ModalScriptsOn) return;
+  // The deadline belongs to the loop that shows the modal, so that it can never fire
+  // once that loop is gone, nor end it twice.
+  TModalLoop* loop = RunningLoops().empty() ? nullptr : RunningLoops().back();
+  const std::string caption = modal.Caption();
+  bool scripted = false;
   if (!ModalScripts().empty()) {
     testing::TModalScript script = std::move(ModalScripts().front());
     ModalScripts().pop_front();
+    scripted = true;
     script(modal);
-    return;
+    if (loop == nullptr || loop->Ended() || QuitIsPending()) return;
   }
-  const std::string caption = modal.Caption();
-  QTimer::singleShot(ModalDeadlineMs, context, [end, caption] {
+  QObject* owner = loop ? loop->Context() : context;
+  QTimer::singleShot(ModalDeadlineMs, owner, [loop, end, caption, scripted] {
+    if (loop && loop->Ended()) return;
     DeadlineMissed = true;
-    std::fprintf(stderr, "a modal loop (\"%s\") found no test script and was closed\n", caption.c_str());
+    std::fprintf(stderr, scripted ? "a modal loop (\"%s\") was still open after its test script, and was closed\n"
+                                  : "a modal loop (\"%s\") found no test script and was closed\n",
+                 caption.c_str());
     end();
   });
 }

@@ -3,9 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QPointer>
+#include <QWidget>
 #include <QImage>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -82,6 +87,30 @@ public:
 };
 constexpr TEventEntry FrameEntries[] = {OnCommand<&TProbeFrame::CmFrame>(503)};
 const TEventTable TProbeFrame::Events{FrameEntries, &TFrameWindow::Events};
+
+// Counts the paint events that the window system delivers to a window's widget.
+class TScreenEvents : public QObject {
+public:
+  explicit TScreenEvents(const TWindow& window) {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (widget->isVisible() && widget->size() == QSize(window.GetClientRect().Width(), window.GetClientRect().Height())) {
+        Widget = widget;
+      }
+    }
+    if (Widget) Widget->installEventFilter(this);
+  }
+  ~TScreenEvents() override {
+    if (Widget) Widget->removeEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++Paints;
+    return false;
+  }
+  int Paints = 0;
+
+private:
+  QPointer<QWidget> Widget;
+};
 
 class WindowTest : public ::testing::Test {
 protected:
@@ -291,6 +320,111 @@ TEST_F(WindowTest, MessageBoxesTellTheirTextCaptionAndIcon) {
   EXPECT_EQ(text, "Too many finds!  Please try");
   EXPECT_EQ(caption, "Too Vague");
   EXPECT_TRUE(exclamation);
+}
+
+TEST_F(WindowTest, AClientDrawingMadeWhileAPaintIsPendingShowsUntilControlIsBackInTheLoop) {
+  // The loading banner: drawn while the view may still be invalid, it must stay on the
+  // screen while the thread is busy, and the pending paint replaces it afterwards.
+  TProbeWindow window;
+  window.Attr.W = 200;
+  window.Attr.H = 100;
+  ASSERT_TRUE(window.Create());
+  window.Show(TShowCommand::ShowNormal);
+  platform::testing::ProcessEventsFor(20);
+  const int paintsBefore = window.PaintCount;
+  // What reaches the screen: a paint event of the widget that calls no Paint only
+  // shows the surface. (Grabbing a picture would itself do the pending paint.)
+  TScreenEvents screen(window);
+  window.Invalidate(true);
+  {
+    std::unique_ptr<TDC> dc = window.GetClientDC();
+    dc->SetBkColor(ColorRed);
+    dc->TextOut(10, 10, "Loading the Orvane");
+  }
+  EXPECT_EQ(screen.Paints, 1);
+  EXPECT_EQ(window.PaintCount, paintsBefore);
+  platform::testing::ProcessEventsFor(30);
+  const std::string picture = ::testing::TempDir() + "quorvel-banner.png";
+  EXPECT_EQ(window.PaintCount, paintsBefore + 1);
+  ASSERT_TRUE(platform::testing::SavePicture(window, picture));
+  EXPECT_EQ(QImage(QString::fromStdString(picture)).pixelColor(11, 11), QColor(192, 192, 192));
+  window.Destroy();
+}
+
+TEST_F(WindowTest, TimersTickWithTheirOwnIdsUntilKilled) {
+  TProbeWindow window;
+  window.Attr.W = 200;
+  window.Attr.H = 100;
+  EXPECT_FALSE(window.SetTimer(1, 5));  // no window yet
+  ASSERT_TRUE(window.Create());
+  window.Show(TShowCommand::ShowNormal);
+  ASSERT_TRUE(window.SetTimer(3, 5));
+  ASSERT_TRUE(window.SetTimer(4, 5));
+  ASSERT_TRUE(window.SetTimer(5, 5));
+  EXPECT_TRUE(window.KillTimer(5));
+  EXPECT_FALSE(window.KillTimer(5));
+  // Each tick kills its own timer, so each live timer ticks once.
+  platform::testing::ProcessEventsFor(60);
+  std::vector<std::string> heard = window.Heard;
+  std::sort(heard.begin(), heard.end());
+  EXPECT_EQ(heard, (std::vector<std::string>{"timer 3 after paint", "timer 4 after paint"}));
+  // A destroyed window's timers stop with it.
+  ASSERT_TRUE(window.SetTimer(6, 1));
+  window.Destroy();
+  window.Heard.clear();
+  platform::testing::ProcessEventsFor(20);
+  EXPECT_TRUE(window.Heard.empty());
+}
+
+TEST_F(WindowTest, AModalLoopWithNoScriptClosesAtTheDeadlineAndSaysSo) {
+  platform::testing::SetModalDeadline(30);
+  QElapsedTimer timer;
+  timer.start();
+  EXPECT_EQ(MessageBox(nullptr, "nobody answers", "Forgotten"), IdOk);
+  EXPECT_GE(timer.elapsed(), 25);
+  EXPECT_TRUE(platform::testing::ModalDeadlineMissed());
+  platform::testing::ResetModalDeadlineMissed();
+  EXPECT_FALSE(platform::testing::ModalDeadlineMissed());
+  // A script that leaves its box open fails the same way instead of hanging the run.
+  std::string seen;
+  platform::testing::OnNextModal([&](platform::testing::TModal& box) { seen = box.Text(); });
+  EXPECT_EQ(MessageBox(nullptr, "left open", "Forgotten"), IdOk);
+  EXPECT_EQ(seen, "left open");
+  EXPECT_TRUE(platform::testing::ModalDeadlineMissed());
+  platform::testing::ResetModalDeadlineMissed();
+  // A script that closes its box arms nothing that could fire later.
+  platform::testing::OnNextModal([](platform::testing::TModal& box) { box.Click(IdOk); });
+  EXPECT_EQ(MessageBox(nullptr, "closed", "Answered"), IdOk);
+  platform::testing::ProcessEventsFor(60);
+  EXPECT_FALSE(platform::testing::ModalDeadlineMissed());
+  platform::testing::SetModalDeadline(5000);
+}
+
+TEST_F(WindowTest, MessageBoxTextsAreBytesAndEveryWayOfClosingReturnsOk) {
+  const std::string text = "Caf\xE9 \xA7 12\n\"quoted\"  <b>not bold</b>";
+  struct Row {
+    const char* Name;
+    std::function<void(platform::testing::TModal&)> Close;
+  };
+  const std::vector<Row> rows = {
+      {"OK", [](platform::testing::TModal& box) { box.Click(IdOk); }},
+      {"Enter", [](platform::testing::TModal& box) { box.PressKey(TKey::Enter); }},
+      {"Escape", [](platform::testing::TModal& box) { box.PressKey(TKey::Escape); }},
+      {"close box", [](platform::testing::TModal& box) { box.CloseBox(); }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.Name);
+    std::string seen;
+    bool exclamation = true;
+    platform::testing::OnNextModal([&](platform::testing::TModal& box) {
+      seen = box.Text();
+      exclamation = box.HasExclamationIcon();
+      row.Close(box);
+    });
+    EXPECT_EQ(MessageBox(nullptr, text, "Bytes"), IdOk);
+    EXPECT_EQ(seen, text);
+    EXPECT_FALSE(exclamation);
+  }
 }
 
 }  // namespace
