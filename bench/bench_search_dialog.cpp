@@ -13,6 +13,7 @@
 #include "platform/Commands.h"
 #include "platform/FrameWindow.h"
 #include "platform/testing/Driver.h"
+#include "platform/testing/ModalScripts.h"
 #include "platform/testing/TestApplication.h"
 #include "search/Scan.h"
 #include "search/SearchResources.h"

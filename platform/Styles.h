@@ -22,6 +22,7 @@ inline constexpr TStyle VScroll = 1u << 8;         // the window's own vertical 
 inline constexpr TStyle Border = 1u << 9;          // thin border
 inline constexpr TStyle TabStop = 1u << 10;        // Tab stops at this control
 inline constexpr TStyle Group = 1u << 11;          // first control of a group
+inline constexpr TStyle HScroll = 1u << 12;        // the window's own horizontal scroll bar
 inline constexpr TStyle OverlappedWindow = Caption | SysMenu | MinimizeBox | MaximizeBox | ThickFrame;
 }  // namespace WindowStyle
 

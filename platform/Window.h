@@ -65,7 +65,9 @@ inline constexpr unsigned All = Range | Page | Pos | TrackPos;   // 23
 class TWindow {
 public:
   // A window with no parent becomes a top-level window when it is made. A window made
-  // with a parent belongs to it: make it with new; the parent deletes it.
+  // with a parent is one of its children and belongs to it: make it with new; the
+  // parent deletes it. A modal dialog is the exception: its parent only owns it (see
+  // SetOwner), and the code that runs it owns the object.
   explicit TWindow(TWindow* parent = nullptr, std::string_view title = {});
   virtual ~TWindow();
   TWindow(const TWindow&) = delete;
@@ -73,6 +75,7 @@ public:
 
   TWindowAttributes Attr;
 
+  // The parent, or for a modal dialog its owner.
   TWindow* GetParent() const { return Parent; }
   // Makes this window a child of `parent` (before it is created): the parent lists it
   // among its children, creates its window in SetupWindow and deletes it in its own
@@ -143,6 +146,12 @@ public:
   static const TEventTable Events;
 
 protected:
+  // Makes `owner` this window's parent for placement, modality, message boxes and
+  // commands, without making this window one of its children: the owner's CanClose,
+  // Destroy and destructor never reach it, and the owner never deletes it. The owner
+  // must outlive the window's use of it. Modal dialogs are made so.
+  void SetOwner(TWindow* owner);
+
   // Default handling of the size and scroll events; handlers run it first.
   void EvSize(unsigned sizeType, const TSize& size);
   void EvVScroll(unsigned scrollCode, unsigned thumbPosition, TScrollBarHandle scrollBar);

@@ -18,6 +18,7 @@
 #include "platform/Controls.h"
 #include "platform/DC.h"
 #include "platform/testing/Driver.h"
+#include "platform/testing/ModalScripts.h"
 #include "platform/testing/Schedule.h"
 #include "search/SearchState.h"
 #include "settings/Settings.h"

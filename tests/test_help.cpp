@@ -21,6 +21,7 @@
 #include "platform/Font.h"
 #include "platform/FrameWindow.h"
 #include "platform/testing/Driver.h"
+#include "platform/testing/ModalScripts.h"
 #include "platform/testing/Schedule.h"
 #include "settings/Settings.h"
 #include "util/TextHelpers.h"

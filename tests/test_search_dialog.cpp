@@ -23,6 +23,7 @@
 #include "platform/Dialog.h"
 #include "platform/FrameWindow.h"
 #include "platform/testing/Driver.h"
+#include "platform/testing/ModalScripts.h"
 #include "platform/testing/Schedule.h"
 #include "search/SearchResources.h"
 #include "search/SearchState.h"

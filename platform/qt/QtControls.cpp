@@ -10,9 +10,27 @@
 #include <algorithm>
 
 #include "platform/Controls.h"
-#include "platform/qt/QtNative.h"
+#include "platform/qt/QtNativeWindow.h"
+#include "platform/qt/QtText.h"
 
 namespace platform {
+
+TControl::TControl(TWindow* parent, int id) : TWindow(parent) {
+  Attr.Id = id;
+  Attr.Style = WindowStyle::Child | WindowStyle::Visible | WindowStyle::TabStop;
+}
+
+TButton::TButton(TWindow* parent, int id) : TControl(parent, id) {}
+
+TButton::TButton(TWindow* parent, int id, std::string_view text, int x, int y, int width, int height,
+                 bool isDefault)
+    : TControl(parent, id), Default(isDefault) {
+  SetCaption(text);
+  Attr.X = x;
+  Attr.Y = y;
+  Attr.W = width;
+  Attr.H = height;
+}
 
 void TNativeWindow::StoreText(TEdit& edit, std::string text) {
   edit.Value = std::move(text);

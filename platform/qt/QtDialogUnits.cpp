@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "platform/qt/QtNative.h"
+#include "platform/qt/QtText.h"
 
 namespace platform {
 

@@ -6,17 +6,19 @@
 #include <QCloseEvent>
 #include <QIcon>
 #include <QKeySequence>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 
 #include "platform/Application.h"
-#include "platform/Controls.h"
 #include "platform/FrameWindow.h"
-#include "platform/qt/QtNative.h"
-#include "platform/qt/QtWidgets.h"
+#include "platform/qt/QtIcons.h"
+#include "platform/qt/QtKeys.h"
+#include "platform/qt/QtNativeWindow.h"
+#include "platform/qt/QtText.h"
+#include "platform/qt/QtWidgetFactory.h"
 
 namespace platform {
 
@@ -42,22 +44,8 @@ Qt::WindowFlags FlagsOf(TStyle style) {
   return flags;
 }
 
-int KeyOf(TKey key) {
-  switch (key) {
-    case TKey::Tab: return Qt::Key_Tab;
-    case TKey::Enter: return Qt::Key_Return;
-    case TKey::Escape: return Qt::Key_Escape;
-    case TKey::F4: return Qt::Key_F4;
-    default: return static_cast<int>(key);  // letters: their capital code
-  }
-}
-
 QKeySequence SequenceOf(TKey key, unsigned modifiers) {
-  int combined = KeyOf(key);
-  if (modifiers & KeyModifier::Control) combined |= Qt::ControlModifier;
-  if (modifiers & KeyModifier::Alt) combined |= Qt::AltModifier;
-  if (modifiers & KeyModifier::Shift) combined |= Qt::ShiftModifier;
-  return QKeySequence(combined);
+  return QKeySequence(QKeyCombination(QtModifiersOf(modifiers), QtKeyOf(key)));
 }
 
 void BuildMenuBar(QMainWindow& widget, const TMenuResource& menu) {
@@ -84,64 +72,45 @@ void BuildMenuBar(QMainWindow& widget, const TMenuResource& menu) {
 
 }  // namespace
 
-QWidget* MakeNativeWidget(TWindow& window, TWindow::TNativeKind kind, QWidget* parentWidget) {
-  switch (kind) {
-    case TWindow::TNativeKind::Frame: {
-      auto& frame = static_cast<TFrameWindow&>(window);
-      auto* widget = new TFrameWidget(nullptr, FlagsOf(frame.Attr.Style));
-      widget->setWindowTitle(ToQString(frame.GetTitle()));
-      if (frame.IconId() != 0) widget->setWindowIcon(QIcon(IconPixmap(frame.IconId())));
-      if (const TMenuResource* menu = DefaultModule().FindMenu(frame.MenuId())) {
-        BuildMenuBar(*widget, *menu);
-      }
-      if (const TAcceleratorTable* keys = DefaultModule().FindAccelerators(frame.AcceleratorId())) {
-        for (const TAccelerator& key : keys->Keys) {
-          auto* shortcut = new QShortcut(SequenceOf(key.Key, key.Modifiers), widget);
-          shortcut->setContext(Qt::WindowShortcut);
-          const int id = key.CommandId;
-          QObject::connect(shortcut, &QShortcut::activated, widget, [widget, id] {
-            if (auto* owner = dynamic_cast<TFrameWindow*>(WindowOfWidget(widget))) owner->RouteMenuCommand(id);
-          });
-        }
-      }
-      if (frame.Attr.Style & WindowStyle::SysMenu) {
-        // Alt+F4 is the system's close key for a window with a system menu.
-        auto* close = new QShortcut(QKeySequence(Qt::AltModifier | Qt::Key_F4), widget);
-        close->setContext(Qt::WindowShortcut);
-        QObject::connect(close, &QShortcut::activated, widget, [widget] {
-          if (auto* owner = dynamic_cast<TFrameWindow*>(WindowOfWidget(widget))) owner->EvClose();
-        });
-      }
-      // The default place and size of a new top-level window: where the window manager
-      // puts it, three quarters of the available screen.
-      QSize size(frame.Attr.W, frame.Attr.H);
-      if (size.width() <= 0 || size.height() <= 0) {
-        const QScreen* screen = QApplication::primaryScreen();
-        const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-        size = QSize(available.width() * 3 / 4, available.height() * 3 / 4);
-      }
-      if (frame.Attr.Style & WindowStyle::ThickFrame) {
-        widget->resize(size);
-      } else {
-        widget->setFixedSize(size);
-      }
-      return widget;
-    }
-    case TWindow::TNativeKind::Window: {
-      auto* widget = new TWindowWidget(parentWidget);
-      if (parentWidget == nullptr) {
-        widget->setWindowTitle(ToQString(window.GetTitle()));
-        widget->resize(window.Attr.W > 0 ? window.Attr.W : 640, window.Attr.H > 0 ? window.Attr.H : 480);
-      } else {
-        widget->setGeometry(window.Attr.X, window.Attr.Y, window.Attr.W, window.Attr.H);
-      }
-      return widget;
-    }
-    case TWindow::TNativeKind::Dialog:
-      return MakeDialogWidget(window, parentWidget);
-    default:
-      return MakeControlWidget(window, kind, parentWidget);
+QWidget* MakeFrameWidget(TFrameWindow& frame) {
+  auto* widget = new TFrameWidget(nullptr, FlagsOf(frame.Attr.Style));
+  widget->setWindowTitle(ToQString(frame.GetTitle()));
+  if (frame.IconId() != 0) widget->setWindowIcon(QIcon(IconPixmap(frame.IconId())));
+  if (const TMenuResource* menu = DefaultModule().FindMenu(frame.MenuId())) {
+    BuildMenuBar(*widget, *menu);
   }
+  if (const TAcceleratorTable* keys = DefaultModule().FindAccelerators(frame.AcceleratorId())) {
+    for (const TAccelerator& key : keys->Keys) {
+      auto* shortcut = new QShortcut(SequenceOf(key.Key, key.Modifiers), widget);
+      shortcut->setContext(Qt::WindowShortcut);
+      const int id = key.CommandId;
+      QObject::connect(shortcut, &QShortcut::activated, widget, [widget, id] {
+        if (auto* owner = dynamic_cast<TFrameWindow*>(WindowOfWidget(widget))) owner->RouteMenuCommand(id);
+      });
+    }
+  }
+  if (frame.Attr.Style & WindowStyle::SysMenu) {
+    // Alt+F4 is the system's close key for a window with a system menu.
+    auto* close = new QShortcut(SequenceOf(TKey::F4, KeyModifier::Alt), widget);
+    close->setContext(Qt::WindowShortcut);
+    QObject::connect(close, &QShortcut::activated, widget, [widget] {
+      if (auto* owner = dynamic_cast<TFrameWindow*>(WindowOfWidget(widget))) owner->EvClose();
+    });
+  }
+  // The default place and size of a new top-level window: where the window manager
+  // puts it, three quarters of the available screen.
+  QSize size(frame.Attr.W, frame.Attr.H);
+  if (size.width() <= 0 || size.height() <= 0) {
+    const QScreen* screen = QApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    size = QSize(available.width() * 3 / 4, available.height() * 3 / 4);
+  }
+  if (frame.Attr.Style & WindowStyle::ThickFrame) {
+    widget->resize(size);
+  } else {
+    widget->setFixedSize(size);
+  }
+  return widget;
 }
 
 // ---------------------------------------------------------------------------------
@@ -209,26 +178,6 @@ void TFrameWindow::EvClose() {
     return;
   }
   CloseWindow(0);
-}
-
-// ---------------------------------------------------------------------------------
-// Controls made at a pixel position, and the base of every control.
-
-TControl::TControl(TWindow* parent, int id) : TWindow(parent) {
-  Attr.Id = id;
-  Attr.Style = WindowStyle::Child | WindowStyle::Visible | WindowStyle::TabStop;
-}
-
-TButton::TButton(TWindow* parent, int id) : TControl(parent, id) {}
-
-TButton::TButton(TWindow* parent, int id, std::string_view text, int x, int y, int width, int height,
-                 bool isDefault)
-    : TControl(parent, id), Default(isDefault) {
-  SetCaption(text);
-  Attr.X = x;
-  Attr.Y = y;
-  Attr.W = width;
-  Attr.H = height;
 }
 
 }  // namespace platform

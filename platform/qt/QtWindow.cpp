@@ -1,104 +1,25 @@
-// Windows on Qt widgets: creation and destruction, the surface and painting, the
-// vertical scroll bar, timers, child windows and event dispatch.
+// Windows on Qt widgets: creation and destruction, showing, invalidation, timers,
+// children by id, and event dispatch and command routing.
 
-#include <QApplication>
-#include <QCloseEvent>
-#include <QPainter>
-#include <QPushButton>
-#include <QResizeEvent>
-#include <QScrollBar>
-#include <QSignalBlocker>
-#include <QStyle>
+#include <QAbstractButton>
 #include <QTimer>
-#include <QTimerEvent>
-#include <QWheelEvent>
 
 #include <algorithm>
 
 #include "platform/Application.h"
-#include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/FrameWindow.h"
-#include "platform/qt/QtDC.h"
-#include "platform/qt/QtNative.h"
-#include "platform/qt/QtWidgets.h"
+#include "platform/qt/QtNativeWindow.h"
+#include "platform/qt/QtScrollBar.h"
+#include "platform/qt/QtText.h"
+#include "platform/qt/QtWidgetFactory.h"
+#include "platform/qt/QtWindowSystem.h"
 
 namespace platform {
 
 namespace {
-
 constexpr const char* OwnerProperty = "quorvelWindow";
-
-TRecordingTarget* Recording = nullptr;
-
-// The vertical bar delivers the user's actions as scroll events and moves only when
-// the window sets it.
-void ConnectScrollBar(QScrollBar* bar, QWidget* widget) {
-  QObject::connect(bar, &QAbstractSlider::actionTriggered, widget, [bar, widget](int action) {
-    TWindow* window = WindowOfWidget(widget);
-    if (window == nullptr || window->Native() == nullptr) return;
-    TEventArgs args;
-    bool known = true;
-    switch (action) {
-      case QAbstractSlider::SliderSingleStepSub: args.Code = TScrollCode::LineUp; break;
-      case QAbstractSlider::SliderSingleStepAdd: args.Code = TScrollCode::LineDown; break;
-      case QAbstractSlider::SliderPageStepSub: args.Code = TScrollCode::PageUp; break;
-      case QAbstractSlider::SliderPageStepAdd: args.Code = TScrollCode::PageDown; break;
-      case QAbstractSlider::SliderToMinimum: args.Code = TScrollCode::Top; break;
-      case QAbstractSlider::SliderToMaximum: args.Code = TScrollCode::Bottom; break;
-      case QAbstractSlider::SliderMove: args.Code = TScrollCode::ThumbTrack; break;
-      default: known = false; break;
-    }
-    if (!known) return;
-    args.Position = static_cast<unsigned>(bar->sliderPosition()) & 0xFFFFu;
-    QPointer<QScrollBar> guard(bar);
-    window->Dispatch(TEventKind::VScroll, args);
-    if (args.Code != TScrollCode::ThumbTrack && window->Native()) {
-      TEventArgs end;
-      end.Code = TScrollCode::EndScroll;
-      end.Position = args.Position;
-      window->Dispatch(TEventKind::VScroll, end);
-    }
-    // The bar shows where the window put it, not where the action would have moved it.
-    if (guard && !guard->isSliderDown()) {
-      if (TWindow* again = WindowOfWidget(widget); again && again->Native()) {
-        guard->setSliderPosition(again->Native()->BarPosition);
-      }
-    }
-  });
-  QObject::connect(bar, &QAbstractSlider::sliderReleased, widget, [bar, widget] {
-    TWindow* window = WindowOfWidget(widget);
-    if (window == nullptr || window->Native() == nullptr) return;
-    TEventArgs args;
-    args.Code = TScrollCode::ThumbPosition;
-    args.Position = static_cast<unsigned>(bar->sliderPosition()) & 0xFFFFu;
-    QPointer<QScrollBar> guard(bar);
-    window->Dispatch(TEventKind::VScroll, args);
-    if (window->Native()) {
-      TEventArgs end;
-      end.Code = TScrollCode::EndScroll;
-      end.Position = args.Position;
-      window->Dispatch(TEventKind::VScroll, end);
-    }
-    if (guard && window->Native()) {
-      const QSignalBlocker blocker(guard.data());
-      guard->setSliderPosition(window->Native()->BarPosition);
-      guard->setValue(window->Native()->BarPosition);
-    }
-  });
-}
-
-// Wheel turns do not scroll the view: it scrolls by its bar only.
-class TNoWheelFilter : public QObject {
-public:
-  using QObject::QObject;
-  bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::Wheel; }
-};
-
 }  // namespace
-
-TRecordingTarget* ActiveRecording() { return Recording; }
-void SetActiveRecording(TRecordingTarget* target) { Recording = target; }
 
 TWindow* WindowOfWidget(QWidget* widget) {
   for (QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
@@ -110,106 +31,6 @@ TWindow* WindowOfWidget(QWidget* widget) {
 
 void BindWidget(QWidget* widget, TWindow* window) {
   widget->setProperty(OwnerProperty, QVariant::fromValue(reinterpret_cast<quintptr>(window)));
-}
-
-// ---------------------------------------------------------------------------------
-// The widget of a plain window.
-
-TWindowWidget::TWindowWidget(QWidget* parent) : QWidget(parent) {
-  setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-TNativeWindow* TWindowWidget::NativeOf() const {
-  TWindow* window = WindowOfWidget(const_cast<TWindowWidget*>(this));
-  return window && window->Native() && window->Native()->Widget == this ? window->Native() : nullptr;
-}
-
-void TWindowWidget::paintEvent(QPaintEvent*) {
-  if (TNativeWindow* native = NativeOf()) {
-    native->PaintNow(*this);
-  }
-}
-
-void TWindowWidget::resizeEvent(QResizeEvent*) {
-  if (TNativeWindow* native = NativeOf()) native->Relayout();
-}
-
-void TWindowWidget::timerEvent(QTimerEvent* event) {
-  TNativeWindow* native = NativeOf();
-  if (native == nullptr) return;
-  for (const auto& [id, qtId] : native->Timers) {
-    if (qtId != event->timerId()) continue;
-    // Paints come before timer ticks.
-    if (native->PaintPending && isVisible()) repaint();
-    TEventArgs args;
-    args.TimerId = id;
-    native->Owner->Dispatch(TEventKind::Timer, args);
-    return;
-  }
-}
-
-void TWindowWidget::closeEvent(QCloseEvent* event) {
-  event->ignore();
-  if (TNativeWindow* native = NativeOf()) native->Owner->CloseWindow(0);
-}
-
-// ---------------------------------------------------------------------------------
-// TNativeWindow
-
-TRect TNativeWindow::ClientRect() const {
-  if (!Widget) return {};
-  int width = Widget->width();
-  if (VBar && BarVisible) width -= VBar->width();
-  return {0, 0, std::max(width, 0), Widget->height()};
-}
-
-void TNativeWindow::PaintNow(QWidget& widget) {
-  const TRect client = ClientRect();
-  const QSize size(std::max(client.Width(), 1), std::max(client.Height(), 1));
-  if (Surface.size() != size) {
-    Surface = QImage(size, QImage::Format_RGB32);
-    Surface.fill(Qt::white);
-    PaintPending = true;
-    ErasePending = true;
-  }
-  if (PaintPending && !BlitOnly) {
-    TWindowClass windowClass;
-    Owner->GetWindowClass(windowClass);
-    const bool erase = ErasePending;
-    PaintPending = false;
-    ErasePending = false;
-    if (erase && windowClass.HasBackgroundBrush) Surface.fill(ToQColor(windowClass.BackgroundBrush));
-    if (TRecordingTarget* recording = ActiveRecording()) {
-      TRecordingDC dc(*recording->Log, recording->Metrics);
-      Owner->Paint(dc, erase, client);
-    } else {
-      TQtDC dc(Surface);
-      Owner->Paint(dc, erase, client);
-    }
-  }
-  QPainter painter(&widget);
-  painter.drawImage(0, 0, Surface);
-}
-
-void TNativeWindow::Relayout() {
-  if (!Widget) return;
-  if (VBar) {
-    const int barWidth = VBar->sizeHint().width();
-    VBar->setGeometry(Widget->width() - barWidth, 0, barWidth, Widget->height());
-    VBar->setVisible(BarVisible);
-  }
-  DeliverSize();
-}
-
-void TNativeWindow::DeliverSize() {
-  const TRect client = ClientRect();
-  const TSize size{client.Width(), client.Height()};
-  if (size == LastClientSize) return;
-  LastClientSize = size;
-  TEventArgs args;
-  args.Size = size;
-  args.SizeType = Widget && Widget->isMinimized() ? 1u : 0u;
-  Owner->Dispatch(TEventKind::Size, args);
 }
 
 // ---------------------------------------------------------------------------------
@@ -251,6 +72,11 @@ void TWindow::SetParent(TWindow* parent) {
   if (Parent) Parent->Children.push_back(this);
 }
 
+void TWindow::SetOwner(TWindow* owner) {
+  SetParent(nullptr);
+  Parent = owner;
+}
+
 void TWindow::SetCaption(std::string_view title) {
   Title = std::string(title);
   if (NativePart && NativePart->Widget) {
@@ -282,14 +108,7 @@ bool TWindow::Create() {
   }
   NativePart->Widget = widget;
   BindWidget(widget, this);
-  if (Attr.Style & WindowStyle::VScroll) {
-    auto* bar = new QScrollBar(Qt::Vertical, widget);
-    bar->setFocusPolicy(Qt::NoFocus);
-    bar->installEventFilter(new TNoWheelFilter(bar));
-    bar->hide();
-    NativePart->VBar = bar;
-    ConnectScrollBar(bar, widget);
-  }
+  if (Attr.Style & WindowStyle::VScroll) AttachScrollBar(*NativePart);
   SetupWindow();
   if (!NativePart) return false;
   if (Parent && (Attr.Style & WindowStyle::Visible) && !widget->isHidden()) widget->show();
@@ -313,7 +132,6 @@ void TWindow::WindowDestroyed() {}
 
 void TWindow::Destroy(int) {
   if (!NativePart) return;
-  NativePart->InDestroy = true;
   for (TWindow* child : Children) child->Destroy(0);
   QWidget* widget = NativePart->Widget;
   if (widget) {
@@ -450,102 +268,6 @@ TWindow* TWindow::ChildWithId(int id) const {
 
 void TWindow::SetFocus() {
   if (IsCreated()) NativePart->Widget->setFocus();
-}
-
-int TWindow::SetScrollInfo(const TScrollInfo& info, bool redraw) {
-  if (!IsCreated()) return info.Pos;
-  TNativeWindow& native = *NativePart;
-  TScrollInfo& scroll = native.Scroll;
-  if (info.Mask & ScrollInfoMask::Range) {
-    scroll.Min = info.Min;
-    scroll.Max = info.Max;
-  }
-  if (info.Mask & ScrollInfoMask::Page) scroll.Page = info.Page;
-  if (info.Mask & ScrollInfoMask::Pos) scroll.Pos = info.Pos;
-  // The thumb's positions run from Min to Max - (Page - 1).
-  const long long pageLess = scroll.Page > 0 ? static_cast<long long>(scroll.Page) - 1 : 0;
-  const long long largest = static_cast<long long>(scroll.Max) - pageLess;
-  const int maximum = static_cast<int>(std::clamp<long long>(largest, scroll.Min, INT32_MAX));
-  scroll.Pos = std::clamp(scroll.Pos, scroll.Min, maximum);
-  native.BarPosition = scroll.Pos;
-  const bool visible = largest > scroll.Min;
-  if (QScrollBar* bar = native.VBar) {
-    const QSignalBlocker blocker(bar);
-    bar->setRange(scroll.Min, maximum);
-    bar->setPageStep(static_cast<int>(std::min<unsigned>(scroll.Page, INT32_MAX)));
-    bar->setSingleStep(1);
-    if (!bar->isSliderDown()) {
-      bar->setSliderPosition(scroll.Pos);
-      bar->setValue(scroll.Pos);
-    }
-    if (redraw) bar->update();
-    if (visible != native.BarVisible) {
-      native.BarVisible = visible;
-      // Showing or hiding the bar changes the client size: the window hears of it at once.
-      native.Relayout();
-      if (NativePart) NativePart->Widget->update();
-    }
-  }
-  return NativePart ? NativePart->BarPosition : info.Pos;
-}
-
-TScrollInfo TWindow::GetScrollInfo() const {
-  if (!IsCreated()) return {};
-  TScrollInfo info = NativePart->Scroll;
-  info.Mask = ScrollInfoMask::All;
-  info.TrackPos = NativePart->VBar ? NativePart->VBar->sliderPosition() : info.Pos;
-  return info;
-}
-
-namespace {
-
-// A device context on the window's surface; what it drew shows when it is released.
-// A pending paint is not done here: it would erase what was just drawn (the loading
-// banner is drawn while the view may still be invalid, and must stay while the load
-// runs); it comes when control is back in the loop.
-class TSurfaceDC : public TQtDC {
-public:
-  TSurfaceDC(QImage& surface, QWidget* widget) : TQtDC(surface), Widget(widget) {}
-  ~TSurfaceDC() override {
-    End();
-    if (!Drew() || !Widget || !Widget->isVisible()) return;
-    TWindow* window = WindowOfWidget(Widget);
-    TNativeWindow* native = window ? window->Native() : nullptr;
-    if (native == nullptr || native->Widget != Widget) return;
-    native->BlitOnly = true;
-    Widget->repaint();
-    native->BlitOnly = false;
-    if (native->PaintPending) Widget->update();
-  }
-
-private:
-  QPointer<QWidget> Widget;
-};
-
-QImage& ScratchSurface() {
-  static QImage scratch(1, 1, QImage::Format_RGB32);
-  return scratch;
-}
-
-}  // namespace
-
-std::unique_ptr<TDC> TWindow::GetClientDC() {
-  if (TRecordingTarget* recording = ActiveRecording()) {
-    return std::make_unique<TRecordingDC>(*recording->Log, recording->Metrics);
-  }
-  if (!IsCreated()) return std::make_unique<TQtDC>(ScratchSurface());
-  TNativeWindow& native = *NativePart;
-  const TRect client = native.ClientRect();
-  const QSize size(std::max(client.Width(), 1), std::max(client.Height(), 1));
-  if (native.Surface.size() != size) {
-    TWindowClass windowClass;
-    GetWindowClass(windowClass);
-    native.Surface = QImage(size, QImage::Format_RGB32);
-    native.Surface.fill(ToQColor(windowClass.BackgroundBrush));
-    native.PaintPending = true;
-    native.ErasePending = true;
-  }
-  return std::make_unique<TSurfaceDC>(native.Surface, native.Widget);
 }
 
 bool TWindow::Dispatch(TEventKind kind, const TEventArgs& args) {

@@ -13,7 +13,9 @@
 #include <QTest>
 
 #include "platform/FrameWindow.h"
-#include "platform/qt/QtNative.h"
+#include "platform/qt/QtKeys.h"
+#include "platform/qt/QtNativeWindow.h"
+#include "platform/qt/QtText.h"
 
 namespace platform::testing {
 
@@ -31,24 +33,6 @@ void Settle() {
   for (int i = 0; i < 3; ++i) {
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
-  }
-}
-
-Qt::KeyboardModifiers ModifiersOf(unsigned modifiers) {
-  Qt::KeyboardModifiers qt = Qt::NoModifier;
-  if (modifiers & KeyModifier::Control) qt |= Qt::ControlModifier;
-  if (modifiers & KeyModifier::Alt) qt |= Qt::AltModifier;
-  if (modifiers & KeyModifier::Shift) qt |= Qt::ShiftModifier;
-  return qt;
-}
-
-Qt::Key QtKeyOf(TKey key) {
-  switch (key) {
-    case TKey::Tab: return Qt::Key_Tab;
-    case TKey::Enter: return Qt::Key_Return;
-    case TKey::Escape: return Qt::Key_Escape;
-    case TKey::F4: return Qt::Key_F4;
-    default: return static_cast<Qt::Key>(static_cast<int>(key));
   }
 }
 
@@ -129,7 +113,7 @@ void ClickButton(TWindow& button) {
 void PressKey(TWindow& window, TKey key, unsigned modifiers) {
   QWidget* widget = WidgetOf(window);
   if (widget == nullptr) return;
-  QTest::keyClick(widget, QtKeyOf(key), ModifiersOf(modifiers));
+  QTest::keyClick(widget, QtKeyOf(key), QtModifiersOf(modifiers));
 }
 
 void ChooseMenuItem(TWindow& frame, int commandId) {

@@ -5,7 +5,8 @@
 #include <cstdlib>
 
 #include "platform/Application.h"
-#include "platform/qt/QtNative.h"
+#include "platform/qt/QtWindowSystem.h"
+#include "platform/testing/ModalScripts.h"
 
 namespace platform::testing {
 
@@ -14,9 +15,9 @@ TestApplication::TestApplication(int& argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   KeepCommandLine(argc, argv);
   EnsureWindowSystem();
-  EnableModalScripts(true);
+  InstallModalScripts();
 }
 
-TestApplication::~TestApplication() { EnableModalScripts(false); }
+TestApplication::~TestApplication() { RemoveModalScripts(); }
 
 }  // namespace platform::testing

@@ -18,6 +18,7 @@
 #include "platform/Resources.h"
 #include "platform/qt/QtDialogUnits.h"
 #include "platform/testing/Driver.h"
+#include "platform/testing/ModalScripts.h"
 #include "platform/testing/Schedule.h"
 
 using namespace platform;

@@ -23,6 +23,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Resources.h"
 #include "platform/testing/Driver.h"
+#include "platform/testing/ModalScripts.h"
 #include "platform/testing/Schedule.h"
 
 using namespace platform;

@@ -22,6 +22,7 @@
 #include "platform/FrameWindow.h"
 #include "platform/MessageBox.h"
 #include "platform/testing/Driver.h"
+#include "platform/testing/ModalScripts.h"
 #include "platform/testing/Schedule.h"
 
 using namespace platform;
