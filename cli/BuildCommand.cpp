@@ -13,7 +13,7 @@ const char BuildUsage[] = "usage: vesk build [TEXT [IMAGE]]\n";
 int RunBuildCommand(int argc, char** argv) {
   const char* operands[2] = {DefaultTextPath, DefaultImagePath};
   bool help = false;
-  if (!CollectOperands(argc, argv, 2, operands, help)) {
+  if (CollectOperands(argc, argv, 2, operands, help) < 0) {
     std::fputs(BuildUsage, stderr);
     return ExitUsage;
   }

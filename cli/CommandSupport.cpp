@@ -8,7 +8,22 @@ void PrintError(const char* subject, const char* reason) {
   std::fprintf(stderr, "vesk: %s: %s\n", subject, reason);
 }
 
-bool CollectOperands(int argc, char** argv, int maxOperands, const char* operands[], bool& help) {
+namespace {
+
+bool SetFlag(const char* argument, std::span<const TFlagOption> flags) {
+  for (const TFlagOption& flag : flags) {
+    if (std::strcmp(argument, flag.Name) == 0) {
+      *flag.Set = true;
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+int CollectOperands(int argc, char** argv, int maxOperands, const char* operands[], bool& help,
+                    std::span<const TFlagOption> flags) {
   help = false;
   int count = 0;
   bool optionsEnded = false;
@@ -23,16 +38,19 @@ bool CollectOperands(int argc, char** argv, int maxOperands, const char* operand
         help = true;
         continue;
       }
+      if (SetFlag(argument, flags)) {
+        continue;
+      }
       PrintError(argument, "unknown option");
-      return false;
+      return -1;
     }
     if (count == maxOperands) {
       PrintError(argument, "too many arguments");
-      return false;
+      return -1;
     }
     operands[count++] = argument;
   }
-  return true;
+  return count;
 }
 
 bool FinishOutput() {

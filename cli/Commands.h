@@ -1,4 +1,6 @@
 #pragma once
+
+#include <span>
 // The subcommands of vesk. Each takes the arguments after the subcommand's name
 // (argv[0] is the first of them, argc may be 0) and returns the exit code.
 
@@ -21,10 +23,18 @@ inline constexpr const char* DefaultImagePath = "VESK.BIN";
 // Prints "vesk: <subject>: <reason>" on stderr.
 void PrintError(const char* subject, const char* reason);
 
+// An option without a value, such as -i: its name, and the flag it sets.
+struct TFlagOption {
+  const char* Name;
+  bool* Set;
+};
+
 // Collects the operands of a subcommand: every argument that is not an option, where
-// "--" ends the options. Sets `help` for -h or --help. Prints an error and returns
-// false for an unknown option or more than `maxOperands` operands.
-bool CollectOperands(int argc, char** argv, int maxOperands, const char* operands[], bool& help);
+// "--" ends the options. Sets `help` for -h or --help and the flag of each option in
+// `flags` that is given. Returns the number of operands collected; prints an error and
+// returns -1 for an unknown option or more than `maxOperands` operands.
+int CollectOperands(int argc, char** argv, int maxOperands, const char* operands[], bool& help,
+                    std::span<const TFlagOption> flags = {});
 
 // Writes all of stdout that is still buffered; prints the reason and returns false
 // when that fails.

@@ -13,7 +13,7 @@ const char LinesUsage[] = "usage: vesk lines [IMAGE]\n";
 int RunLinesCommand(int argc, char** argv) {
   const char* operands[1] = {DefaultImagePath};
   bool help = false;
-  if (!CollectOperands(argc, argv, 1, operands, help)) {
+  if (CollectOperands(argc, argv, 1, operands, help) < 0) {
     std::fputs(LinesUsage, stderr);
     return ExitUsage;
   }

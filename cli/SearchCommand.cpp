@@ -49,34 +49,17 @@ private:
 int RunSearchCommand(int argc, char** argv) {
   bool ignoreCase = false;
   bool table = false;
-  bool optionsEnded = false;
+  bool help = false;
+  const TFlagOption flags[] = {{"-i", &ignoreCase}, {"--table", &table}};
   const char* operands[2] = {nullptr, DefaultImagePath};
-  int operandCount = 0;
-  for (int i = 0; i < argc; ++i) {
-    const char* argument = argv[i];
-    if (!optionsEnded && argument[0] == '-' && argument[1] != '\0') {
-      if (std::strcmp(argument, "--") == 0) {
-        optionsEnded = true;
-      } else if (std::strcmp(argument, "-i") == 0) {
-        ignoreCase = true;
-      } else if (std::strcmp(argument, "--table") == 0) {
-        table = true;
-      } else if (std::strcmp(argument, "-h") == 0 || std::strcmp(argument, "--help") == 0) {
-        std::fputs(SearchUsage, stdout);
-        return ExitSuccess;
-      } else {
-        PrintError(argument, "unknown option");
-        std::fputs(SearchUsage, stderr);
-        return ExitUsage;
-      }
-      continue;
-    }
-    if (operandCount == 2) {
-      PrintError(argument, "too many arguments");
-      std::fputs(SearchUsage, stderr);
-      return ExitUsage;
-    }
-    operands[operandCount++] = argument;
+  const int operandCount = CollectOperands(argc, argv, 2, operands, help, flags);
+  if (operandCount < 0) {
+    std::fputs(SearchUsage, stderr);
+    return ExitUsage;
+  }
+  if (help) {
+    std::fputs(SearchUsage, stdout);
+    return ExitSuccess;
   }
   if (operandCount == 0) {
     std::fputs(SearchUsage, stderr);

@@ -51,10 +51,6 @@ bool HoldsLetterOrDigit(std::string_view text) {
   return false;
 }
 
-bool Contains(std::string_view text, std::string_view phrase) {
-  return SubstringPosition(text, phrase) >= 0;
-}
-
 // One line as the phrase tests see it: a case-folded copy when ignoring case, else the
 // slot's own text, and whether it contains the work phrase. The scan keeps the next line
 // it tested, so that each line is folded and tested once however the cases fall; the
@@ -96,9 +92,7 @@ bool ContainsAcrossJoin(std::string_view line, std::string_view next, std::strin
   const std::string_view tail = line.substr(line.size() > reach ? line.size() - reach : 0);
   const std::string_view head = next.substr(0, reach);
   char window[2 * PhraseBufferSize];
-  std::size_t length = CopyText(window, PhraseBufferSize, tail);
-  window[length++] = ' ';
-  length += CopyText(window + length, PhraseBufferSize, head);
+  const std::size_t length = JoinLines(window, sizeof window, tail, head);
   return Contains(std::string_view(window, length), phrase);
 }
 
@@ -133,10 +127,7 @@ void AppendLineFind(TScanHost& host, std::string_view line) {
 // A split find: the joined text, or from its first blank on when the line is numbered.
 void AppendSplitFind(TScanHost& host, std::string_view line, std::string_view next) {
   char joined[JoinedTextSize];
-  std::size_t length = CopyText(joined, ScanLineSize, line);
-  joined[length++] = ' ';
-  length += CopyText(joined + length, ScanLineSize, next);
-  const std::string_view text(joined, length);
+  const std::string_view text(joined, JoinLines(joined, sizeof joined, line, next));
   if (BeginsWithPositiveNumber(line)) {
     // The joining blank is always there, so the joined text holds a blank.
     AppendLineEntry(host, NumberedSplitEntryFormat, text.substr(text.find(' ')));

@@ -154,6 +154,35 @@ TEST(CopyText, CutsToTheDestinationAndEndsWithNul) {
   EXPECT_STREQ(destination, "1234567");
 }
 
+TEST(JoinLines, PutsOneBlankBetweenAndCutsToTheBuffer) {
+  struct Row {
+    const char* Line;
+    const char* Next;
+    std::size_t Size;
+    const char* Joined;
+  };
+  const Row rows[] = {
+      {"the way", "of sinners", 32, "the way of sinners"},
+      {"", "", 32, " "},
+      {"line", "", 32, "line "},
+      {"abc", "defgh", 7, "abc de"},   // cut inside the next line
+      {"abcdef", "gh", 7, "abcdef"},   // no room for the blank
+      {"abcdefgh", "ij", 4, "abc"},    // cut inside the line
+      {"ab", "cd", 1, ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.Line) + "|" + row.Next + "|" + std::to_string(row.Size));
+    char destination[40];
+    std::memset(destination, 'Z', sizeof destination);
+    const std::size_t length = JoinLines(destination, row.Size, row.Line, row.Next);
+    EXPECT_EQ(length, std::strlen(row.Joined));
+    EXPECT_STREQ(destination, row.Joined);
+    EXPECT_EQ(destination[row.Size], 'Z');  // nothing written past the buffer
+  }
+  EXPECT_TRUE(Contains("the way of sinners", "of sin"));
+  EXPECT_FALSE(Contains("the way", ""));
+}
+
 TEST(BoundedLength, StopsAtTheNulOrTheBufferEnd) {
   const char withNul[5] = {'a', 'b', '\0', 'c', 'd'};
   EXPECT_EQ(BoundedLength(withNul, sizeof withNul), 2u);

@@ -11,6 +11,15 @@
 // An empty pattern never occurs, and nothing occurs in an empty text.
 int SubstringPosition(std::string_view text, std::string_view pattern);
 
+// Whether `pattern` occurs in `text`, as SubstringPosition finds it.
+bool Contains(std::string_view text, std::string_view pattern);
+
+// The joined text of two lines, as the search and the painter see a phrase that runs
+// from the end of one line into the next: `line`, one blank, `next`, ended by a NUL
+// and cut to destinationSize - 1 bytes. Returns its length. destinationSize >= 1.
+std::size_t JoinLines(char* destination, std::size_t destinationSize, std::string_view line,
+                      std::string_view next);
+
 // Copies `source` into `destination` up to, not including, the first occurrence of
 // `marker` (as SubstringPosition finds it); the whole source when the marker does not
 // occur or is empty. The copy is cut to destinationSize - 1 bytes and always ends in

@@ -45,11 +45,8 @@ void MakeRowTexts(TRowTexts& texts, std::string_view line, std::string_view next
   const std::size_t lineLength = CopyText(texts.Line, sizeof texts.Line, line);
   const std::size_t nextLength = CopyText(texts.Next, sizeof texts.Next, next);
   // Both lines fit: each holds at most 99 characters.
-  std::memcpy(texts.Joined, texts.Line, lineLength);
-  texts.Joined[lineLength] = ' ';
-  std::memcpy(texts.Joined + lineLength + 1, texts.Next, nextLength);
-  const std::size_t joinedLength = lineLength + 1 + nextLength;
-  texts.Joined[joinedLength] = '\0';
+  const std::size_t joinedLength =
+      JoinLines(texts.Joined, sizeof texts.Joined, {texts.Line, lineLength}, {texts.Next, nextLength});
   const std::size_t phraseLength =
       CopyText(texts.Phrase, sizeof texts.Phrase, {SearchPhrase, BoundedLength(SearchPhrase, sizeof SearchPhrase)});
 
@@ -62,11 +59,6 @@ void MakeRowTexts(TRowTexts& texts, std::string_view line, std::string_view next
     FoldCase(texts.FoldedJoined, joinedLength);
     FoldCase(texts.Phrase, phraseLength);
   }
-}
-
-// An empty phrase is contained in no text.
-bool Contains(std::string_view text, std::string_view phrase) {
-  return SubstringPosition(text, phrase) >= 0;
 }
 
 // One piece of a row: its text and the colour set before it is drawn. The text is a view
