@@ -119,9 +119,6 @@ protected:
     Frame.reset();
     Application.reset();
     fs::remove_all(Directory);
-    EXPECT_EQ(platform::testing::PendingModalScripts(), 0);
-    platform::testing::ClearModalScripts();
-    EXPECT_EQ(platform::testing::TopLevelWindowCount(), 0);
   }
 
   fs::path Directory;

@@ -207,9 +207,6 @@ protected:
     Application.reset();
     TextImage.Clear();
     ResetSearchState();
-    EXPECT_EQ(platform::testing::PendingModalScripts(), 0);
-    platform::testing::ClearModalScripts();
-    EXPECT_EQ(platform::testing::TopLevelWindowCount(), 0);
   }
 
   // The Find command with `script` driving the search dialog it opens.

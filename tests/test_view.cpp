@@ -54,7 +54,6 @@ protected:
     Frame.reset();
     Recording.reset();
     RestoreSearchState();
-    EXPECT_EQ(platform::testing::TopLevelWindowCount(), 0);
   }
 
   void Load(int lines) {

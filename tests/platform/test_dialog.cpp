@@ -188,12 +188,6 @@ protected:
     DefaultModule().Add(DefaultTemplate);
     DefaultModule().Add(SpacingTemplate);
   }
-  void TearDown() override {
-    EXPECT_EQ(platform::testing::PendingModalScripts(), 0);
-    EXPECT_FALSE(platform::testing::ModalDeadlineMissed());
-    platform::testing::ResetModalDeadlineMissed();
-    EXPECT_EQ(platform::testing::TopLevelWindowCount(), 0);
-  }
 };
 
 TEST(DialogUnits, AverageWidthIsTheAlphabetOverFiftyTwoRoundedAndUnitsRoundToNearest) {

@@ -155,12 +155,6 @@ public:
 class FrameTest : public ::testing::Test {
 protected:
   void SetUp() override { AddTestResources(); }
-  void TearDown() override {
-    EXPECT_EQ(driver::PendingModalScripts(), 0);
-    EXPECT_FALSE(driver::ModalDeadlineMissed());
-    driver::ResetModalDeadlineMissed();
-    EXPECT_EQ(driver::TopLevelWindowCount(), 0);
-  }
 };
 
 QMainWindow* QtFrameOf(const char* title) {

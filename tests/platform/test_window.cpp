@@ -115,12 +115,6 @@ private:
 
 class WindowTest : public ::testing::Test {
 protected:
-  void TearDown() override {
-    EXPECT_EQ(platform::testing::PendingModalScripts(), 0);
-    EXPECT_FALSE(platform::testing::ModalDeadlineMissed());
-    platform::testing::ResetModalDeadlineMissed();
-    EXPECT_EQ(platform::testing::TopLevelWindowCount(), 0);
-  }
 };
 
 TEST(EventTable, FindsTheFirstEntryAndFallsBackToTheBase) {
