@@ -1,0 +1,22 @@
+cmake_minimum_required(VERSION 3.25)
+# The shipped programs contain no test code: none of the test driver (platform::testing),
+# GoogleTest or Google Benchmark. Run as a test:
+#   cmake "-DPROGRAMS=<program>;<program>" -P NoTestCode.cmake
+set(failures "")
+foreach(program ${PROGRAMS})
+  execute_process(COMMAND nm -C ${program} OUTPUT_VARIABLE symbols RESULT_VARIABLE result ERROR_VARIABLE errors)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "nm could not read ${program}: ${errors}")
+  endif()
+  string(REGEX MATCHALL "[^\n]*(platform::testing::|testing::internal|benchmark::)[^\n]*" found "${symbols}")
+  if(found)
+    list(GET found 0 first)
+    list(LENGTH found count)
+    list(APPEND failures "${program}: ${count} symbols of test code, such as ${first}")
+  endif()
+endforeach()
+if(failures)
+  list(JOIN failures "\n  " text)
+  message(FATAL_ERROR "Test code in a shipped program:\n  ${text}")
+endif()
+message(STATUS "No test code in: ${PROGRAMS}")
