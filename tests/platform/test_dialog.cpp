@@ -6,9 +6,13 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QListWidget>
+#include <QScrollBar>
 #include <QRadioButton>
 
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Commands.h"
@@ -37,7 +41,7 @@ constexpr TStyle Tab = WindowStyle::TabStop;
 constexpr TDialogControl TestControls[] = {
     {TControlKind::Edit, EditId, "", 10, 10, 100, 13, Shown | Tab | WindowStyle::Border},
     {TControlKind::PushButton, DoId, "Do", 10, 30, 50, 14, Shown | Tab},
-    {TControlKind::ListBox, ListId, nullptr, 10, 50, 100, 60, Shown | Tab},
+    {TControlKind::ListBox, ListId, nullptr, 10, 50, 100, 60, Shown | Tab | WindowStyle::VScroll},
     {TControlKind::CheckBox, CheckId, "Check", 120, 10, 60, 13, Shown | Tab | ControlStyle::AutoCheckBox},
     {TControlKind::RadioButton, RadioA, "A", 120, 30, 40, 13, Shown | Tab | ControlStyle::AutoRadioButton},
     {TControlKind::RadioButton, RadioB, "B", 120, 45, 40, 13, Shown | Tab | ControlStyle::AutoRadioButton},
@@ -66,9 +70,9 @@ constexpr TDialogTemplate DefaultTemplate{DefaultTemplateId, "Default", 0, 0, 10
                                           WindowStyle::Popup | WindowStyle::Caption | WindowStyle::SysMenu,
                                           DefaultControls};
 
-// Four radio buttons with tab stops as the line-spacing dialog has them, then a second
-// group opened by WindowStyle::Group, a check box without a tab stop, a hidden control
-// with one, and a static text.
+// Four radio buttons with tab stops as the line-spacing dialog has them, with a check box
+// without a tab stop and a static text among them, then a second group opened by
+// WindowStyle::Group and a hidden control with a tab stop.
 constexpr int SpacingTemplateId = 9004;
 constexpr int OkId = IdOk, Tight = 101, Normal = 102, Loose = 103, VeryLoose = 104;
 constexpr int Second1 = 111, Second2 = 112, NoStopId = 120, HiddenId = 121, LabelId = 130;
@@ -76,13 +80,13 @@ constexpr TDialogControl SpacingControls[] = {
     {TControlKind::PushButton, OkId, "OK", 144, 100, 50, 14, Shown | Tab},
     {TControlKind::RadioButton, Tight, "Tight", 52, 17, 44, 13, Shown | Tab | ControlStyle::AutoRadioButton},
     {TControlKind::RadioButton, Normal, "Normal", 52, 31, 44, 13, Shown | Tab | ControlStyle::AutoRadioButton},
+    {TControlKind::CheckBox, NoStopId, "No stop", 120, 45, 60, 13, Shown | ControlStyle::AutoCheckBox},
     {TControlKind::Static, LabelId, "Two\nlines", 4, 4, 40, 20, Shown},
     {TControlKind::RadioButton, Loose, "Loose", 52, 45, 44, 13, Shown | Tab | ControlStyle::AutoRadioButton},
     {TControlKind::RadioButton, VeryLoose, "Very Loose", 52, 59, 52, 13, Shown | Tab | ControlStyle::AutoRadioButton},
     {TControlKind::RadioButton, Second1, "One", 120, 17, 44, 13,
      Shown | Tab | WindowStyle::Group | ControlStyle::AutoRadioButton},
     {TControlKind::RadioButton, Second2, "Two", 120, 31, 44, 13, Shown | Tab | ControlStyle::AutoRadioButton},
-    {TControlKind::CheckBox, NoStopId, "No stop", 120, 45, 60, 13, Shown | ControlStyle::AutoCheckBox},
     {TControlKind::PushButton, HiddenId, "Hidden", 120, 60, 50, 14, WindowStyle::Child | Tab},
 };
 constexpr TDialogTemplate SpacingTemplate{SpacingTemplateId, "Set Line Spacing", 0, 0, 202, 120, "MS Sans Serif", 8,
@@ -346,6 +350,89 @@ TEST_F(DialogTest, TabFollowsTemplateOrderAmongVisibleTabStopsAndWrapsBothWays) 
   // hidden button are passed over.
   EXPECT_EQ(forward, (std::vector<int>{OkId, Tight, Normal, Loose, VeryLoose, Second1, Second2, OkId}));
   EXPECT_EQ(backward, (std::vector<int>{Second2, Second1}));
+}
+
+TEST_F(DialogTest, TabFromAControlWithoutAStopGoesOnInTemplateOrder) {
+  std::vector<int> seen;
+  OnNextModal([&](TModal& modal) {
+    modal.Click(NoStopId);  // a click gives it the focus, though Tab never stops there
+    seen.push_back(modal.FocusedControlId());
+    modal.PressKey(TKey::Tab);
+    seen.push_back(modal.FocusedControlId());
+    modal.Click(NoStopId);
+    SendKey(Qt::Key_Backtab, Qt::ShiftModifier);
+    seen.push_back(modal.FocusedControlId());
+    modal.PressKey(TKey::Escape);
+  });
+  TSpacingDialog dialog;
+  EXPECT_EQ(dialog.Execute(), IdCancel);
+  EXPECT_EQ(seen, (std::vector<int>{NoStopId, Loose, Normal}));
+}
+
+TEST_F(DialogTest, ADialogEndedInItsSetUpReturnsItsResultWithoutShowing) {
+  class TEndsInSetUp : public TTestDialog {
+  public:
+    void SetupWindow() override {
+      TTestDialog::SetupWindow();
+      EndDialog(7);
+    }
+  };
+  TEndsInSetUp dialog;
+  // No script is queued: a dialog that showed would run into its deadline.
+  EXPECT_EQ(dialog.Execute(), 7);
+  EXPECT_FALSE(dialog.IsExecuting());
+  EXPECT_FALSE(dialog.IsCreated());
+  // Nothing the dialog queued fires later, after its locals are gone.
+  platform::testing::ProcessEventsFor(20);
+}
+
+TEST_F(DialogTest, AModalDialogIsOwnedByItsParentButIsNotOneOfItsChildren) {
+  class TRefusingDialog : public TTestDialog {
+  public:
+    explicit TRefusingDialog(TWindow* owner) { SetOwner(owner); }
+    bool CanClose() override {
+      ++Asked;
+      return false;
+    }
+    int Asked = 0;
+  };
+  auto parent = std::make_unique<TWindow>(nullptr, "Owner");
+  ASSERT_TRUE(parent->Create());
+  TRefusingDialog dialog(parent.get());
+  EXPECT_EQ(dialog.GetParent(), parent.get());
+  EXPECT_TRUE(parent->GetChildren().empty());
+  bool ownerCouldClose = false;
+  OnNextModal([&](TModal& modal) {
+    EXPECT_EQ(modal.Owner(), parent.get());
+    ownerCouldClose = parent->CanClose();
+    modal.PressKey(TKey::Escape);
+  });
+  EXPECT_EQ(dialog.Execute(), IdCancel);
+  EXPECT_TRUE(ownerCouldClose);
+  EXPECT_EQ(dialog.Asked, 0);
+  // The owner goes first; deleting it leaves the dialog object alone.
+  parent.reset();
+  EXPECT_EQ(dialog.Asked, 0);
+}
+
+TEST_F(DialogTest, AListBoxShowsOnlyTheScrollBarsOfItsStyles) {
+  TTestDialog dialog;
+  std::vector<std::pair<bool, bool>> seen;
+  OnNextModal([&](TModal& modal) {
+    auto* list = QApplication::activeModalWidget()->findChild<QListWidget*>();
+    ASSERT_NE(list, nullptr);
+    const auto bars = [list] {
+      platform::testing::ProcessEventsFor(10);
+      return std::pair{list->verticalScrollBar()->isVisible(), list->horizontalScrollBar()->isVisible()};
+    };
+    seen.push_back(bars());  // two short entries
+    for (int i = 0; i < 40; ++i) dialog.List->AddString(std::string(200, 'w'));
+    seen.push_back(bars());  // longer and wider than the box
+    modal.PressKey(TKey::Escape);
+  });
+  EXPECT_EQ(dialog.Execute(), IdCancel);
+  // WS_VSCROLL: a vertical bar only while the entries overflow; never a horizontal one.
+  EXPECT_EQ(seen, (std::vector<std::pair<bool, bool>>{{false, false}, {true, false}}));
 }
 
 TEST_F(DialogTest, RadioButtonsClearOnlyTheirOwnGroupAndSetCheckTouchesOneButton) {

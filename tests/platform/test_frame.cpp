@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 #include <QAction>
 #include <QApplication>
 #include <QIcon>
@@ -285,6 +287,9 @@ TEST_F(FrameTest, EveryWayOfClosingAsksTheApplicationThenTheFrameAndEndsTheRunWi
        [](TApp& app) { driver::ClickButton(*app.Client->ChildWithId(ExitButtonId)); },
        {"application 24310"}},
       {"client destroyed", [](TApp& app) { app.Client->Destroy(); }, {}},
+      {"SIGTERM", [](TApp&) { std::raise(SIGTERM); }, {}},
+      {"SIGINT", [](TApp&) { std::raise(SIGINT); }, {}},
+      {"SIGHUP", [](TApp&) { std::raise(SIGHUP); }, {}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.Name);
@@ -297,6 +302,29 @@ TEST_F(FrameTest, EveryWayOfClosingAsksTheApplicationThenTheFrameAndEndsTheRunWi
     EXPECT_FALSE(app.GetMainWindow()->IsCreated());
     EXPECT_EQ(driver::TopLevelWindowCount(), 0);
   }
+}
+
+TEST_F(FrameTest, ASignalInheritedAsIgnoredStaysIgnored) {
+  // As under nohup: the terminal's hang-up must not end the run.
+  struct sigaction ignore {}, previous {};
+  ignore.sa_handler = SIG_IGN;
+  sigaction(SIGHUP, &ignore, &previous);
+  TApp app;
+  bool stillRunning = false;
+  const int code = RunWith(app, [&stillRunning](TApp& running) {
+    std::raise(SIGHUP);
+    driver::RunAfter(100, [&running, &stillRunning] {
+      stillRunning = running.GetMainWindow()->IsCreated();
+      EXPECT_TRUE(running.Heard.empty());
+      std::raise(SIGTERM);  // not ignored: ends the run as the close box does
+    });
+  });
+  EXPECT_EQ(code, 0);
+  EXPECT_TRUE(stillRunning);
+  EXPECT_EQ(app.Heard, (std::vector<std::string>{"application CanClose", "frame CanClose"}));
+  struct sigaction now {};
+  sigaction(SIGHUP, &previous, &now);
+  EXPECT_EQ(now.sa_handler, SIG_IGN);  // the run left it as it found it
 }
 
 TEST_F(FrameTest, ARefusedCloseKeepsTheWindowAndTheRunGoesOn) {
