@@ -16,12 +16,15 @@
 #include "app/CommandIds.h"
 #include "app/CommandLine.h"
 #include "app/TTamrinApp.h"
+#include "platform/Commands.h"
 #include "platform/Controls.h"
 #include "platform/DC.h"
 #include "platform/testing/Driver.h"
 #include "platform/testing/ModalScripts.h"
 #include "platform/testing/Schedule.h"
+#include "search/SearchResources.h"
 #include "search/SearchState.h"
+#include "support/SearchStateReset.h"
 #include "settings/Settings.h"
 #include "textstore/ImageBuilder.h"
 #include "textstore/TextImage.h"
@@ -212,6 +215,91 @@ TEST_F(AppTest, EveryWayOfEndingTheRunReturnsZero) {
     EXPECT_EQ(app.Run(), 0);
     EXPECT_TRUE(ended);
   }
+}
+
+// One of the view's children: the view's destructor deletes it, and so counts its runs.
+class TDestructionWitness : public platform::TWindow {
+public:
+  TDestructionWitness(platform::TWindow* parent, int& count) : TWindow(parent), Count(count) {}
+  ~TDestructionWitness() override { ++Count; }
+
+private:
+  int& Count;
+};
+
+TEST_F(AppTest, AQuitPostedWhileAModalOrAScanRunsEndsTheRunWithZeroAndTheViewGoesOnce) {
+  std::string book;
+  for (int i = 0; i < 4000; ++i) {
+    book += i % 40 == 0   ? "$" + std::to_string(i) + "#Psalm " + std::to_string(i) + "\n"
+            : i % 40 == 1 ? "1 the Lord is good\n"
+                          : "2 and his mercy endureth\n";
+  }
+  WriteImage(book);
+  using platform::testing::OnNextModal;
+  using platform::testing::TModal;
+  struct Way {
+    const char* Name;
+    std::function<void(TTamrinApp&, bool&)> Start;  // sets its flag when the quit was posted where it should be
+  };
+  const Way ways[] = {
+      {"search dialog", [](TTamrinApp& app, bool& posted) {
+         OnNextModal([&](TModal&) {
+           app.PostQuit(0);
+           posted = true;
+         });
+       }},
+      {"help page over the search dialog", [](TTamrinApp& app, bool& posted) {
+         OnNextModal([&](TModal& dialog) {
+           OnNextModal([&](TModal& page) {
+             posted = page.Caption() == "Using the Selection Box";
+             app.PostQuit(0);
+           });
+           dialog.Click(IDC_SEARCH_HELP);
+         });
+       }},
+      {"message box over the search dialog", [](TTamrinApp& app, bool& posted) {
+         OnNextModal([&](TModal& dialog) {
+           OnNextModal([&](TModal& box) {
+             posted = box.Kind() == TModal::TKind::MessageBox;
+             app.PostQuit(0);
+           });
+           dialog.TypeText(IDC_PHRASE, "!!");
+           dialog.Click(platform::IdOk);
+         });
+       }},
+      {"scan", [](TTamrinApp& app, bool& posted) {
+         OnNextModal([&](TModal& dialog) {
+           dialog.TypeText(IDC_PHRASE, "Lord");
+           // Runs from the scan's own message processing, part-way through the book.
+           platform::testing::RunWhen([] { return ScanLineIndex > 0; },
+                                      [&] {
+                                        posted = ScanLineIndex < 4000;
+                                        app.PostQuit(0);
+                                      },
+                                      [&] { app.PostQuit(0); });
+           dialog.Click(platform::IdOk);
+         });
+       }},
+  };
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.Name);
+    TextImage.Clear();
+    int destroyed = 0;
+    bool posted = false;
+    {
+      TTamrinApp app;
+      WhenLoaded(app, [&] {
+        new TDestructionWitness(ViewOf(app), destroyed);
+        way.Start(app, posted);
+        platform::testing::ChooseMenuItem(*app.GetMainWindow(), CM_FIND);
+      });
+      EXPECT_EQ(app.Run(), 0);
+      EXPECT_EQ(destroyed, 0);
+    }
+    EXPECT_TRUE(posted);
+    EXPECT_EQ(destroyed, 1);
+  }
+  testsupport::ResetSearchState();
 }
 
 TEST_F(AppTest, TheFrameCannotBeResizedOrMaximised) {

@@ -27,6 +27,7 @@
 #include "platform/testing/Schedule.h"
 #include "search/SearchResources.h"
 #include "search/SearchState.h"
+#include "support/SearchStateReset.h"
 #include "search/TDlg2.h"
 #include "settings/Settings.h"
 #include "textstore/TextImage.h"
@@ -129,16 +130,7 @@ void TypePhrase(TModal& modal, TDlg2& dialog, std::string_view phrase) {
   modal.TypeText(IDC_PHRASE, phrase);
 }
 
-void ResetSearchState() {
-  std::memset(SearchPhrase, 0, sizeof SearchPhrase);
-  std::memset(SearchPhrase, 0xA3, 17);
-  std::memset(FoldedPhrase, 0, sizeof FoldedPhrase);
-  IgnoreCase = 0;
-  FindCount = 0;
-  ScanLineIndex = 0;
-  TargetLine = 0;
-  ResetFindTable();
-}
+using testsupport::ResetSearchState;
 
 // Each test gets the shared search state of a fresh start, the fixture book in the text
 // image and in a laid-out view inside a frame, and a settings file of its own.
@@ -544,6 +536,38 @@ TEST_F(SearchDialogTest, ClosingWithoutAChoiceReturnsTheViewToTheEarlierFind) {
     EXPECT_EQ(TargetLine, HeathenSection);
     EXPECT_EQ(View->TopLine, HeathenSection);
   }
+}
+
+TEST_F(SearchDialogTest, TabGoesInTemplateOrderAndEnterSearchesFromTheEditOrPressesTheFocusedButton) {
+  std::vector<int> order;
+  int listedAfterEnter = 0;
+  bool openAfterEnter = false;
+  Find([&](TModal& modal) {
+    TDlg2* dialog = SearchDialogOf(modal);
+    ASSERT_NE(dialog, nullptr);
+    order.push_back(modal.FocusedControlId());
+    for (int i = 0; i < 8; ++i) {
+      modal.PressKey(platform::TKey::Tab);
+      order.push_back(modal.FocusedControlId());
+    }
+    // No button is the default: Enter in the edit control sends OK, which searches.
+    modal.TypeText(IDC_PHRASE, "Lord");
+    modal.PressKey(platform::TKey::Enter);
+    listedAfterEnter = dialog->FindList()->GetCount();
+    openAfterEnter = dialog->IsExecuting();
+    // Enter on a focused push button presses that button: Tab from the edit reaches
+    // OK, then Show Section, then Cancel.
+    for (int i = 0; i < 3; ++i) modal.PressKey(platform::TKey::Tab);
+    ASSERT_EQ(modal.FocusedControlId(), platform::IdCancel);
+    modal.PressKey(platform::TKey::Enter);
+  });
+  // The static label has no stop; the rest follow the template.
+  EXPECT_EQ(order, (std::vector<int>{IDC_PHRASE, platform::IdOk, IDC_SHOW_SECTION, platform::IdCancel,
+                                     IDC_SEARCH_HELP, IDC_FIND_LIST, IDC_IGNORE_CASE, IDC_SHOW_LINE,
+                                     IDC_PHRASE}));
+  EXPECT_GT(listedAfterEnter, 0);
+  EXPECT_TRUE(openAfterEnter);
+  EXPECT_EQ(TargetLine, 0);
 }
 
 TEST_F(SearchDialogTest, HelpOverTheDialogLeavesItAsItWas) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QFont>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
 
@@ -12,6 +13,8 @@
 #include <vector>
 
 #include "platform/DC.h"
+#include "platform/qt/QtDialogUnits.h"
+#include "platform/qt/QtFont.h"
 #include "platform/Font.h"
 #include "platform/Window.h"
 #include "platform/testing/Driver.h"
@@ -72,6 +75,27 @@ QFont ExpectedFont(const TFontDescription& description) {
   font.setBold(description.Weight >= 700);
   font.setItalic(description.Italic);
   return font;
+}
+
+TEST(FontMapping, TheTemplatesFacesResolveToTheInstalledFonts) {
+  // What a reader of this machine sees: fontconfig's substitutes for the faces the
+  // program names, from fonts-liberation and fonts-dejavu-core.
+  struct Row {
+    const char* Face;
+    const char* Resolved;
+  };
+  const Row rows[] = {
+      {"Times New Roman", "Liberation Serif"},
+      {"MS Sans Serif", "DejaVu Sans"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.Face);
+    const TFont font({row.Face, 20, 400, false, false, false});
+    EXPECT_EQ(QFontInfo(QtFontOf(font.GetHandle())).family().toStdString(), row.Resolved);
+    EXPECT_EQ(QFontInfo(DialogFont(row.Face, 8)).family().toStdString(), row.Resolved);
+  }
+  // The dialogs' 8 points are 11 pixels at the 96 dots per inch they were laid out in.
+  EXPECT_EQ(QFontInfo(DialogFont("MS Sans Serif", 8)).pixelSize(), 11);
 }
 
 TEST_F(DCTest, MeasuresAreTheFontsOwnInEveryFont) {

@@ -24,6 +24,7 @@
 #include "platform/testing/Driver.h"
 #include "platform/testing/ModalScripts.h"
 #include "platform/testing/Schedule.h"
+#include "search/SearchResources.h"
 
 using namespace platform;
 using platform::testing::OnNextModal;
@@ -433,6 +434,25 @@ TEST_F(DialogTest, AListBoxShowsOnlyTheScrollBarsOfItsStyles) {
   EXPECT_EQ(dialog.Execute(), IdCancel);
   // WS_VSCROLL: a vertical bar only while the entries overflow; never a horizontal one.
   EXPECT_EQ(seen, (std::vector<std::pair<bool, bool>>{{false, false}, {true, false}}));
+}
+
+TEST_F(DialogTest, TheSearchListOfLongSplitFindsShowsNoHorizontalBar) {
+  AddSearchResources(DefaultModule());
+  TDialog dialog(nullptr, IDD_SEARCH);
+  auto* list = new TListBox(&dialog, IDC_FIND_LIST);
+  bool horizontal = true;
+  OnNextModal([&](TModal& modal) {
+    // Entries as "way of sinners" lists them on the Psalms: wider than the box.
+    for (int i = 0; i < 5; ++i) {
+      list->AddString("             1 Blessed is the man that walketh not in the counsel of the ungodly, nor "
+                      "standeth in the way of sinners, nor sitteth in the seat of the scornful.");
+    }
+    platform::testing::ProcessEventsFor(10);
+    horizontal = QApplication::activeModalWidget()->findChild<QListWidget*>()->horizontalScrollBar()->isVisible();
+    modal.PressKey(TKey::Escape);
+  });
+  EXPECT_EQ(dialog.Execute(), IdCancel);
+  EXPECT_FALSE(horizontal);
 }
 
 TEST_F(DialogTest, RadioButtonsClearOnlyTheirOwnGroupAndSetCheckTouchesOneButton) {
