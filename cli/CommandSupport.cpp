@@ -10,20 +10,19 @@ void PrintError(const char* subject, const char* reason) {
 
 namespace {
 
-bool SetFlag(const char* argument, std::span<const TFlagOption> flags) {
+const TFlagOption* FindOption(const char* argument, std::span<const TFlagOption> flags) {
   for (const TFlagOption& flag : flags) {
     if (std::strcmp(argument, flag.Name) == 0) {
-      *flag.Set = true;
-      return true;
+      return &flag;
     }
   }
-  return false;
+  return nullptr;
 }
 
 }  // namespace
 
 int CollectOperands(int argc, char** argv, int maxOperands, const char* operands[], bool& help,
-                    std::span<const TFlagOption> flags) {
+                    std::span<const TFlagOption> flags, bool optionsFirst) {
   help = false;
   int count = 0;
   bool optionsEnded = false;
@@ -38,7 +37,16 @@ int CollectOperands(int argc, char** argv, int maxOperands, const char* operands
         help = true;
         continue;
       }
-      if (SetFlag(argument, flags)) {
+      if (const TFlagOption* option = FindOption(argument, flags)) {
+        if (option->Value == nullptr) {
+          *option->Set = true;
+          continue;
+        }
+        if (i + 1 == argc) {
+          PrintError(argument, "needs a value");
+          return -1;
+        }
+        *option->Value = argv[++i];
         continue;
       }
       PrintError(argument, "unknown option");
@@ -49,6 +57,7 @@ int CollectOperands(int argc, char** argv, int maxOperands, const char* operands
       return -1;
     }
     operands[count++] = argument;
+    optionsEnded = optionsEnded || optionsFirst;
   }
   return count;
 }

@@ -15,6 +15,8 @@ int RunBuildCommand(int argc, char** argv);
 int RunLinesCommand(int argc, char** argv);
 // vesk search [-i] [--table] PHRASE [IMAGE]
 int RunSearchCommand(int argc, char** argv);
+// vesk settings [-f FILE] [DataPath|LineSpace VALUE]
+int RunSettingsCommand(int argc, char** argv);
 
 // Shared by the subcommands: the file names they default to, in the working directory.
 inline constexpr const char* DefaultTextPath = "VESK.TXT";
@@ -23,18 +25,22 @@ inline constexpr const char* DefaultImagePath = "VESK.BIN";
 // Prints "vesk: <subject>: <reason>" on stderr.
 void PrintError(const char* subject, const char* reason);
 
-// An option without a value, such as -i: its name, and the flag it sets.
+// An option of a subcommand: a flag such as -i sets `Set`; an option with a value,
+// such as -f FILE, takes the next argument into `Value`.
 struct TFlagOption {
   const char* Name;
-  bool* Set;
+  bool* Set = nullptr;
+  const char** Value = nullptr;
 };
 
 // Collects the operands of a subcommand: every argument that is not an option, where
 // "--" ends the options. Sets `help` for -h or --help and the flag of each option in
 // `flags` that is given. Returns the number of operands collected; prints an error and
-// returns -1 for an unknown option or more than `maxOperands` operands.
+// returns -1 for an unknown option or more than `maxOperands` operands. With
+// `optionsFirst`, the first operand also ends the options, so that a later operand may
+// begin with '-' (a negative number).
 int CollectOperands(int argc, char** argv, int maxOperands, const char* operands[], bool& help,
-                    std::span<const TFlagOption> flags = {});
+                    std::span<const TFlagOption> flags = {}, bool optionsFirst = false);
 
 // Writes all of stdout that is still buffered; prints the reason and returns false
 // when that fails.

@@ -11,10 +11,13 @@ const char UsageText[] =
     "usage: vesk build [TEXT [IMAGE]]\n"
     "       vesk lines [IMAGE]\n"
     "       vesk search [-i] [--table] PHRASE [IMAGE]\n"
+    "       vesk settings [-f FILE] [DataPath|LineSpace VALUE]\n"
     "\n"
-    "  build   turn the text TEXT into the image IMAGE\n"
-    "  lines   print the lines that the reader loads from IMAGE\n"
-    "  search  find PHRASE in IMAGE (-i: ignore case; --table: print the find table)\n"
+    "  build     turn the text TEXT into the image IMAGE\n"
+    "  lines     print the lines that the reader loads from IMAGE\n"
+    "  search    find PHRASE in IMAGE (-i: ignore case; --table: print the find table)\n"
+    "  settings  print the settings the reader started here would use, or set one of them\n"
+    "            (-f: the settings file FILE instead of quorvel.ini here)\n"
     "\n"
     "TEXT defaults to VESK.TXT and IMAGE to VESK.BIN, in the working directory.\n";
 
@@ -28,6 +31,7 @@ const TSubcommand Subcommands[] = {
     {"build", RunBuildCommand},
     {"lines", RunLinesCommand},
     {"search", RunSearchCommand},
+    {"settings", RunSettingsCommand},
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 // The system half of the platform layer: files, the text-mode stream the builder reads,
-// path separators and the working directory. Plain C++ on POSIX calls, no Qt.
+// whole-file reads and replacements, path separators and the working directory. Plain
+// C++ on POSIX calls, no Qt.
 
 #include <cstddef>
 #include <memory>
@@ -101,6 +102,72 @@ private:
   bool ReadFailed = false;
   std::string Error;
 };
+
+// How a whole-file read ended.
+enum class TReadResult {
+  Read,     // the file's bytes are in the string
+  Missing,  // there is no file of that name
+  Failed,   // there is one, but it could not be read: the error text says why
+};
+
+// Reads the whole of a regular file. A file that is not a regular file (a FIFO, a
+// directory, a device) is never opened in a way that can block and is never read: it
+// fails with the reason "not a regular file". Symbolic links are followed.
+TReadResult ReadRegularFile(std::string_view path, std::string& bytes, std::string& error);
+
+// Whether `path` names something that exists but is not a regular file (a symbolic
+// link is followed); false for a regular file, for no file and when it cannot be told.
+bool IsNonRegularFile(std::string_view path);
+
+// Replaces a file's contents as one step: the new contents go to a temporary file beside
+// the file, which is then renamed over it, so that the old contents stay whole until the
+// new ones are complete and a failure or a kill in between leaves the file as it was.
+//
+// A symbolic link is followed to the file it names, which is replaced; the link stays a
+// link. An existing file keeps its permission bits and, where the process may, its owner
+// and group; a new file gets 0666 before the umask. A hard link to the file is not kept
+// (the rename makes a new file). Where no temporary file can be made beside the file (a
+// folder without write permission holding a writable file), the file is written in place
+// from its first byte and cut to the new length, as a plain write would do it. Something
+// that exists but is not a regular file is refused with "not a regular file".
+class TFileReplacement {
+public:
+  TFileReplacement() = default;
+  TFileReplacement(const TFileReplacement&) = delete;
+  TFileReplacement& operator=(const TFileReplacement&) = delete;
+  ~TFileReplacement();  // abandons an uncommitted replacement, leaving the file as it was
+
+  // Starts the replacement of the file `path` names (through NativePath). False, with
+  // the reason, when it cannot be started.
+  bool Begin(std::string_view path);
+  // Writes the next bytes of the new contents; false, with the reason, on an error.
+  bool Write(const void* data, std::size_t size);
+  // Makes the new contents the file's: flushed to the disk, then renamed over the file.
+  // False, with the reason, when that fails; the file then holds its old contents
+  // (unless it had to be written in place).
+  bool Commit();
+  // Drops the new contents; the file keeps its old ones.
+  void Abandon();
+
+  bool InPlace() const { return WritingInPlace; }
+  // The file that is being replaced: the target of a symbolic link, else the path.
+  const std::string& TargetPath() const { return Target; }
+  const std::string& ErrorText() const { return Error; }
+
+private:
+  bool Fail(int error);
+
+  std::string Target;
+  std::string Temporary;     // empty when writing in place
+  int Descriptor = -1;
+  bool WritingInPlace = false;
+  bool Existed = false;
+  std::size_t Written = 0;
+  std::string Error;
+};
+
+// The whole of `bytes` as the file's new contents, through TFileReplacement.
+bool ReplaceFileContents(std::string_view path, std::string_view bytes, std::string& error);
 
 // Reads the working directory into `buffer`, ended by a NUL. Fails and writes nothing
 // when the directory and its NUL do not fit in `size` bytes, or when it cannot be read.

@@ -24,6 +24,7 @@
 #include "platform/testing/Schedule.h"
 #include "search/SearchResources.h"
 #include "search/SearchState.h"
+#include "support/Fixtures.h"
 #include "support/SearchStateReset.h"
 #include "settings/Settings.h"
 #include "textstore/ImageBuilder.h"
@@ -199,21 +200,30 @@ TEST_F(AppTest, EveryWayOfEndingTheRunReturnsZero) {
   for (const Way& way : ways) {
     SCOPED_TRACE(way.Name);
     TextImage.Clear();
-    TTamrinApp app;
-    bool ended = false;
-    WhenLoaded(app, [&] {
-      way.End(app);
-      ended = true;
-    });
-    // A run that does not end fails here rather than hanging the suite.
-    RunAfter(5000, [&] {
-      if (!ended || app.GetMainWindow()->IsCreated()) {
-        ADD_FAILURE() << "the run did not end";
-        app.PostQuit(99);
-      }
-    });
-    EXPECT_EQ(app.Run(), 0);
-    EXPECT_TRUE(ended);
+    fs::remove(Directory / "quorvel.ini");
+    {
+      TTamrinApp app;
+      bool ended = false;
+      WhenLoaded(app, [&] {
+        way.End(app);
+        ended = true;
+      });
+      // A run that does not end fails here rather than hanging the suite; the check
+      // does nothing once this run is over.
+      auto running = std::make_shared<bool>(true);
+      RunAfter(5000, [running, &app, &ended] {
+        if (*running) {
+          ADD_FAILURE() << "the run did not end";
+          app.PostQuit(99);
+        }
+      });
+      EXPECT_EQ(app.Run(), 0);
+      *running = false;
+      EXPECT_TRUE(ended);
+    }
+    // The view's destructor wrote the settings as the run left them.
+    EXPECT_EQ(testsupport::ReadWholeFile(Directory / "quorvel.ini"),
+              "[Quorvel]\nDataPath=" + Directory.string() + "\nLineSpace=1\n");
   }
 }
 

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <vector>
 
@@ -24,10 +25,11 @@ namespace fs = std::filesystem;
 
 using testsupport::TRun;
 
-const char UsageLines[][48] = {
+const char UsageLines[][56] = {
     "vesk build [TEXT [IMAGE]]",
     "vesk lines [IMAGE]",
     "vesk search [-i] [--table] PHRASE [IMAGE]",
+    "vesk settings [-f FILE] [DataPath|LineSpace VALUE]",
 };
 
 class VeskTest : public ::testing::Test {
@@ -197,6 +199,65 @@ TEST_F(VeskTest, WrongArgumentsAreUsageErrors) {
     EXPECT_NE(run.Err.find("usage"), std::string::npos) << run.Err;
   }
   EXPECT_FALSE(fs::exists(Directory / "work" / "VESK.BIN"));  // nothing was built
+}
+
+TEST_F(VeskTest, SettingsShowWhatTheReaderStartedHereWouldUse) {
+  const std::string work = (Directory / "work").string();
+  TRun run = Run({"settings"});
+  EXPECT_EQ(run.ExitCode, 0);
+  EXPECT_EQ(run.Out, "DataPath=" + work + "\nLineSpace=1\n");
+  EXPECT_FALSE(fs::exists(Directory / "work" / "quorvel.ini"));  // showing writes nothing
+
+  WriteFile("quorvel.ini", "; mine\r\n[quorvel]\r\ndatapath = \"/srv/books\"\r\n");
+  run = Run({"settings", "LineSpace", "-3"});
+  EXPECT_EQ(run.ExitCode, 0) << run.Err;
+  run = Run({"settings", "datapath", "/home/me/Psalms"});
+  EXPECT_EQ(run.ExitCode, 0) << run.Err;
+  EXPECT_EQ(WorkFile("quorvel.ini"), "; mine\r\n[quorvel]\r\ndatapath=/home/me/Psalms\r\nLineSpace=-3\r\n");
+  run = Run({"settings"});
+  EXPECT_EQ(run.Out, "DataPath=/home/me/Psalms\nLineSpace=-3\n");
+
+  // -f names another file; +007 is stored as the reader stores numbers.
+  run = Run({"settings", "-f", "../other.ini", "LineSpace", "+007"});
+  EXPECT_EQ(run.ExitCode, 0) << run.Err;
+  EXPECT_EQ(ReadFile(Directory / "other.ini"), "[Quorvel]\nLineSpace=7\n");
+  run = Run({"settings", "-f", "../other.ini"});
+  EXPECT_EQ(run.Out, "DataPath=" + work + "\nLineSpace=7\n");
+}
+
+TEST_F(VeskTest, SettingsRefuseWhatTheReaderCouldNotTakeAndNameFilesTheyCannotUse) {
+  WriteFile("quorvel.ini", "[Quorvel]\nLineSpace=5\n");
+  const std::vector<std::string> refused[] = {
+      {"settings", "LineSpace", "12abc"},
+      {"settings", "LineSpace", "2147483648"},
+      {"settings", "LineSpace", ""},
+      {"settings", "DataPath", std::string(81, 'd')},
+      {"settings", "DataPath", "/a\n[Evil]"},
+      {"settings", "Colour", "red"},
+      {"settings", "LineSpace"},
+      {"settings", "LineSpace", "1", "2"},
+      {"settings", "-f"},
+      {"settings", "--bogus"},
+  };
+  for (const std::vector<std::string>& arguments : refused) {
+    SCOPED_TRACE(arguments.back());
+    const TRun run = Run(arguments);
+    EXPECT_EQ(run.ExitCode, 2);
+    EXPECT_NE(run.Err.find("usage: vesk settings"), std::string::npos) << run.Err;
+  }
+  EXPECT_EQ(WorkFile("quorvel.ini"), "[Quorvel]\nLineSpace=5\n");
+  // The longest folder the reader takes is accepted.
+  EXPECT_EQ(Run({"settings", "DataPath", std::string(80, 'd')}).ExitCode, 0);
+
+  ASSERT_EQ(::mkfifo((Directory / "fifo.ini").c_str(), 0600), 0);
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"settings", "-f", "../fifo.ini"},
+        std::vector<std::string>{"settings", "-f", "../fifo.ini", "LineSpace", "1"}}) {
+    SCOPED_TRACE(arguments.size());
+    const TRun run = Run(arguments);
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_NE(run.Err.find("fifo.ini: not a regular file"), std::string::npos) << run.Err;
+  }
 }
 
 }  // namespace
