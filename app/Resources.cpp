@@ -4,6 +4,7 @@
 #include "app/Icons.h"
 #include "help/HelpResources.h"
 #include "search/SearchResources.h"
+#include "textstore/LocationResources.h"
 
 namespace {
 
@@ -48,6 +49,7 @@ void AddProgramResources(platform::TModule& module) {
   module.Add(MainAccelerators);
   module.Add(QuorvelIcon);
   module.Add(SecondIcon);
+  AddLocationResources(module);
   AddSearchResources(module);
   AddHelpResources(module);
 }

@@ -4,7 +4,9 @@
 
 #include "app/CommandIds.h"
 #include "search/SearchState.h"
+#include "platform/Application.h"
 #include "settings/Settings.h"
+#include "textstore/TDlg3.h"
 
 using platform::TShowCommand;
 using platform::TWindow;
@@ -82,6 +84,13 @@ void TTamrinWindow::EvTimer(unsigned /*timerId*/) {
   // the thread.
   KillTimer(LOAD_TIMER_ID);
   LocateDataFile();
+  // A quit that came while the location dialog asked, other than its own Quit, means
+  // the user wants to stop: no banner, and no load or build is started. After Quit in
+  // the dialog the banner and the load or build run as they always did.
+  const platform::TApplication* application = platform::TApplication::Current();
+  if (!QuitRequested && application != nullptr && application->QuitPending()) {
+    return;
+  }
   ShowLoadingBanner();
 }
 

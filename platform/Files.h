@@ -4,6 +4,7 @@
 // C++ on POSIX calls, no Qt.
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -36,7 +37,9 @@ public:
 
   // Opens `path` (through NativePath), closing any file held before. A new file gets
   // the permissions 0666 before the umask: readable and writable, not executable.
-  // False when the file cannot be opened.
+  // Only a regular file is opened: anything else (a FIFO, a directory, a device) is
+  // refused with the reason "not a regular file", without waiting. False when the file
+  // cannot be opened.
   bool Open(std::string_view path, TOpenMode mode);
   bool IsOpen() const { return Descriptor >= 0; }
 
@@ -47,6 +50,9 @@ public:
 
   // Writes all `size` bytes, going on after short writes. False on an error.
   bool WriteAll(const void* data, std::size_t size);
+
+  // Moves to `offset` bytes from the start of the file. False on an error.
+  bool SeekTo(std::uint64_t offset);
 
   // Closes the file; false when the system reports an error on closing (the file is
   // closed all the same). True when no file was open.
@@ -150,6 +156,8 @@ public:
   void Abandon();
 
   bool InPlace() const { return WritingInPlace; }
+  // Whether the file existed when the replacement began.
+  bool TargetExisted() const { return Existed; }
   // The file that is being replaced: the target of a symbolic link, else the path.
   const std::string& TargetPath() const { return Target; }
   const std::string& ErrorText() const { return Error; }

@@ -12,6 +12,10 @@
 #include <string>
 #include <vector>
 
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 #include "support/Fixtures.h"
 #include "textstore/ImageBuilder.h"
 #include "textstore/ImageLoader.h"
@@ -272,13 +276,17 @@ TEST_F(TextStoreTest, AMissingTextReadsNothingAndWritesNothing) {
 }
 
 TEST_F(TextStoreTest, AnUnreadableTextLeavesTheImageFileAlone) {
-  // A directory opens but cannot be read: a read error, not the end of the text.
-  fs::create_directory(Directory / "VESK.TXT");
+  // A directory or a FIFO is no text; the FIFO is refused at once, not waited on.
+  fs::create_directory(Directory / "dir.txt");
+  ASSERT_EQ(::mkfifo(PathOf("fifo.txt").c_str(), 0600), 0);
   WriteFile("VESK.BIN", "the old image");
-  const TBuildReport report = BuildTextImage(*Image, PathOf("VESK.TXT"), PathOf("VESK.BIN"));
-  EXPECT_FALSE(report.Succeeded);
-  EXPECT_EQ(report.FailedPath, PathOf("VESK.TXT"));
-  EXPECT_EQ(report.Reason, std::strerror(EISDIR));
+  for (const char* name : {"dir.txt", "fifo.txt"}) {
+    SCOPED_TRACE(name);
+    const TBuildReport report = BuildTextImage(*Image, PathOf(name), PathOf("VESK.BIN"));
+    EXPECT_FALSE(report.Succeeded);
+    EXPECT_EQ(report.FailedPath, PathOf(name));
+    EXPECT_EQ(report.Reason, "not a regular file");
+  }
   EXPECT_EQ(ReadFile("VESK.BIN"), "the old image");
 }
 
@@ -286,26 +294,23 @@ TEST_F(TextStoreTest, AnUnwritableImageIsReportedWithItsPath) {
   WriteFile("VESK.TXT", "one\n");
   struct TCase {
     std::string ImagePath;
-    int Error;
+    std::string Reason;
   };
   fs::create_directory(Directory / "dir.bin");
+  ASSERT_EQ(::mkfifo(PathOf("fifo.bin").c_str(), 0600), 0);
   const TCase cases[] = {
-      {PathOf("missing") + "\\VESK.BIN", ENOENT},
-      {PathOf("dir.bin"), EISDIR},
+      {PathOf("missing") + "\\VESK.BIN", std::strerror(ENOENT)},
+      {PathOf("dir.bin"), "not a regular file"},
+      {PathOf("fifo.bin"), "not a regular file"},
+      {"/dev/full", "not a regular file"},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.ImagePath);
     const TBuildReport report = BuildTextImage(*Image, PathOf("VESK.TXT"), c.ImagePath);
     EXPECT_FALSE(report.Succeeded);
     EXPECT_EQ(report.FailedPath, c.ImagePath);
-    EXPECT_EQ(report.Reason, std::strerror(c.Error));
+    EXPECT_EQ(report.Reason, c.Reason);
     EXPECT_EQ(report.LinesStored, 1);  // the text itself was read
-  }
-  if (fs::exists("/dev/full")) {
-    const TBuildReport report = BuildTextImage(*Image, PathOf("VESK.TXT"), "/dev/full");
-    EXPECT_FALSE(report.Succeeded);
-    EXPECT_EQ(report.FailedPath, "/dev/full");
-    EXPECT_EQ(report.Reason, std::strerror(ENOSPC));
   }
 }
 
@@ -409,6 +414,69 @@ TEST_F(TextStoreTest, BuiltImagesLoadBackWithAnEmptyLastLine) {
   ASSERT_TRUE(ReadImageFile(*loaded, PathOf("VESK.BIN")).Opened);
   EXPECT_EQ(loaded->LineCount(), 1);
   EXPECT_EQ(LoadedLines(*loaded), (TLines{""}));
+}
+
+// The image as the builder writes it for `text`, made in memory for comparison.
+std::string ImageBytesOf(const TTextImage& image) {
+  return std::string(reinterpret_cast<const char*>(image.Data()), ImageSize);
+}
+
+TEST_F(TextStoreTest, ABuildThatFailsPartWayLeavesTheOldImageByteForByte) {
+  WriteFile("VESK.TXT", "$1#Psalm 1\n1 Blessed\n");
+  const std::string old = "an old image that must survive" + std::string(5000, 'o');
+  WriteFile("VESK.BIN", old);
+  // A file-size limit of 1 MiB: the new image of 4,369,004 bytes cannot be written whole.
+  const std::string text = PathOf("VESK.TXT");
+  const std::string image = PathOf("VESK.BIN");
+  const int result = testsupport::RunInChild([&] {
+    const struct rlimit limit{1 << 20, 1 << 20};
+    ::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    auto memory = std::make_unique<TTextImage>();
+    const TBuildReport report = BuildTextImage(*memory, text, image);
+    return !report.Succeeded && report.FailedPath == image && report.Reason == std::strerror(EFBIG) ? 0 : 1;
+  });
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(ReadFile("VESK.BIN"), old);
+  // Nothing is left beside it.
+  EXPECT_EQ(std::distance(fs::directory_iterator(Directory), fs::directory_iterator()), 2);
+}
+
+TEST_F(TextStoreTest, ABuildKeepsALongerFilesTailItsPermissionsAndALink) {
+  WriteFile("VESK.TXT", "one\ntwo\n");
+  fs::create_directory(Directory / "books");
+  WriteFile("books/VESK.BIN", std::string(ImageSize, 'x') + "the tail");
+  ::chmod(PathOf("books/VESK.BIN").c_str(), 0640);
+  fs::create_symlink("books/VESK.BIN", Directory / "VESK.BIN");
+
+  const TBuildReport report = BuildTextImage(*Image, PathOf("VESK.TXT"), PathOf("VESK.BIN"));
+  ASSERT_TRUE(report.Succeeded) << report.Reason;
+  EXPECT_TRUE(fs::is_symlink(Directory / "VESK.BIN"));
+  EXPECT_EQ(ReadFile("books/VESK.BIN"), ImageBytesOf(*Image) + "the tail");
+  struct stat status {};
+  ASSERT_EQ(::stat(PathOf("books/VESK.BIN").c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 07777, 0640u);
+}
+
+TEST_F(TextStoreTest, AFolderWithoutWritePermissionGetsTheImageWrittenInPlace) {
+  WriteFile("VESK.TXT", "one\n");
+  fs::create_directory(Directory / "locked");
+  WriteFile("locked/VESK.BIN", "short old image");
+  ::chown(PathOf("locked/VESK.BIN").c_str(), testsupport::UnprivilegedUser(), static_cast<gid_t>(-1));
+  ::chmod(PathOf("locked").c_str(), 0555);
+  ::chmod(Directory.c_str(), 0755);
+  ::chmod(PathOf("VESK.TXT").c_str(), 0644);
+  const std::string text = PathOf("VESK.TXT");
+  const std::string image = PathOf("locked/VESK.BIN");
+  const int result = testsupport::RunWithoutPrivileges([&] {
+    auto memory = std::make_unique<TTextImage>();
+    return BuildTextImage(*memory, text, image).Succeeded ? 0 : 1;
+  });
+  ::chmod(PathOf("locked").c_str(), 0755);
+  EXPECT_EQ(result, 0);
+  const std::string written = ReadFile("locked/VESK.BIN");
+  ASSERT_EQ(written.size(), ImageSize);
+  EXPECT_EQ(written.substr(CountSize, 4), std::string("one\0", 4));
 }
 
 }  // namespace

@@ -119,15 +119,18 @@ TEST_F(VeskTest, FailuresNameTheFileAndTheReason) {
     std::string Err;
   };
   fs::create_directory(Directory / "work" / "dir");
+  ASSERT_EQ(::mkfifo((Directory / "work" / "fifo").c_str(), 0600), 0);
   WriteFile("present.txt", "one\n");
   const TCase cases[] = {
       {"a missing text", {"build"}, "vesk: VESK.TXT: No such file or directory\n"},
-      {"a text that cannot be read", {"build", "dir"}, "vesk: dir: Is a directory\n"},
-      {"an image that cannot be written", {"build", "present.txt", "dir"}, "vesk: dir: Is a directory\n"},
+      {"a text that is a directory", {"build", "dir"}, "vesk: dir: not a regular file\n"},
+      {"an image that is a directory", {"build", "present.txt", "dir"}, "vesk: dir: not a regular file\n"},
       {"an image in a missing directory", {"build", "present.txt", "no\\VESK.BIN"},
        "vesk: no\\VESK.BIN: No such file or directory\n"},
       {"a missing image", {"lines"}, "vesk: VESK.BIN: No such file or directory\n"},
-      {"an image that cannot be read", {"lines", "dir"}, "vesk: dir: Is a directory\n"},
+      {"an image that is a directory", {"lines", "dir"}, "vesk: dir: not a regular file\n"},
+      {"an image that is a FIFO", {"lines", "fifo"}, "vesk: fifo: not a regular file\n"},
+      {"a search in a FIFO", {"search", "Lord", "fifo"}, "vesk: fifo: not a regular file\n"},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);

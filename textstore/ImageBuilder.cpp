@@ -1,17 +1,47 @@
 #include "textstore/ImageBuilder.h"
 
 #include <cstring>
+#include <vector>
 
 #include "platform/Files.h"
 #include "util/TextHelpers.h"
 
 namespace {
 
+constexpr std::size_t TailChunkSize = 64 * 1024;
+
 TBuildReport& Failure(TBuildReport& report, std::string_view path, const std::string& reason) {
   report.Succeeded = false;
   report.FailedPath = std::string(path);
   report.Reason = reason;
   return report;
+}
+
+// An old image longer than the image keeps the bytes beyond it, as writing the image
+// over the old file from its first byte would leave them.
+bool CopyTail(platform::TFileReplacement& replacement, std::string& reason) {
+  if (!replacement.TargetExisted()) {
+    return true;
+  }
+  platform::TBinaryFile old;
+  if (!old.Open(replacement.TargetPath(), platform::TOpenMode::ReadOnly) || !old.SeekTo(ImageSize)) {
+    reason = old.ErrorText();
+    return false;
+  }
+  std::vector<char> chunk(TailChunkSize);
+  for (;;) {
+    const std::size_t count = old.Read(chunk.data(), chunk.size());
+    if (!old.ErrorText().empty()) {
+      reason = old.ErrorText();
+      return false;
+    }
+    if (count == 0) {
+      return true;
+    }
+    if (!replacement.Write(chunk.data(), count)) {
+      return false;
+    }
+  }
 }
 
 }  // namespace
@@ -56,17 +86,14 @@ TBuildReport BuildTextImage(TTextImage& image, std::string_view textPath, std::s
     return Failure(report, textPath, readError);
   }
 
-  platform::TBinaryFile file;
-  if (!file.Open(imagePath, platform::TOpenMode::WriteCreateNoTruncate)) {
-    return Failure(report, imagePath, file.ErrorText());
-  }
-  if (!file.WriteAll(image.Data(), image.Size())) {
-    const std::string reason = file.ErrorText();
-    file.Close();
-    return Failure(report, imagePath, reason);
-  }
-  if (!file.Close()) {
-    return Failure(report, imagePath, file.ErrorText());
+  // The new image goes to a file of its own beside the old one, which it replaces only
+  // once every byte is written: a build that fails part-way (a full disk, a kill)
+  // leaves the old image whole.
+  platform::TFileReplacement file;
+  std::string reason;
+  if (!file.Begin(imagePath) || !file.Write(image.Data(), image.Size()) || !CopyTail(file, reason) ||
+      !file.Commit()) {
+    return Failure(report, imagePath, reason.empty() ? file.ErrorText() : reason);
   }
   report.Succeeded = true;
   return report;

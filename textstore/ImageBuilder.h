@@ -19,9 +19,15 @@ struct TBuildReport {
 // Reads the text file in text mode (every CR dropped, Ctrl-Z ends it) through a 100-byte
 // work buffer, so that a line longer than 99 characters takes several slots, stores one
 // line per slot from slot 0 on, sets ImageLineCount to the lines stored plus one and
-// writes the whole image to `imagePath` with one write. The image file is created with
-// the permissions 0666 when missing; an existing one is written over from its first
-// byte and not truncated.
+// writes the whole image to `imagePath`. The image file is created with the permissions
+// 0666 (before the umask) when missing; an existing one ends as if written over from
+// its first byte: bytes beyond the image stay, and so do its permissions.
+//
+// The image is written to a temporary file beside the image file (beside the file a
+// symbolic link names) and renamed over it only once complete, so a build that fails
+// part-way leaves the old image byte for byte; only where no temporary file can be made
+// there is the image file written in place. A text or image file that is not a regular
+// file is refused with "not a regular file".
 //
 // A text file that cannot be opened: nothing is read, the image in memory is left as it
 // was and no file is written. Once the text is open, every slot after the last line

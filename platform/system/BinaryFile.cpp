@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -12,6 +13,7 @@ namespace {
 
 // Read, write, execute for no one: a new image is a data file, and the umask applies.
 constexpr mode_t NewFilePermissions = 0666;
+constexpr const char* NotRegularFile = "not a regular file";
 
 }  // namespace
 
@@ -43,8 +45,17 @@ bool TBinaryFile::Open(std::string_view path, TOpenMode mode) {
     return false;
   }
   const std::string native = NativePath(path);
-  const int flags = mode == TOpenMode::ReadOnly ? (O_RDONLY | O_CLOEXEC)
-                                                : (O_WRONLY | O_CREAT | O_CLOEXEC);
+  // Only regular files: a FIFO would hold the program until someone writes into it, a
+  // device may do anything on open, and a directory holds no data. The name is looked
+  // at first, then opened without waiting and looked at again, since it may have been
+  // given to something else in between.
+  struct stat status {};
+  if (::stat(native.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {
+    Error = NotRegularFile;
+    return false;
+  }
+  const int flags = (mode == TOpenMode::ReadOnly ? O_RDONLY : (O_WRONLY | O_CREAT)) | O_NONBLOCK | O_NOCTTY |
+                    O_CLOEXEC;
   int descriptor;
   do {
     descriptor = ::open(native.c_str(), flags, NewFilePermissions);
@@ -53,6 +64,13 @@ bool TBinaryFile::Open(std::string_view path, TOpenMode mode) {
     Fail(errno);
     return false;
   }
+  if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+    ::close(descriptor);
+    Error = NotRegularFile;
+    return false;
+  }
+  // Reads and writes wait as usual from here on.
+  ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
   Descriptor = descriptor;
   Error.clear();
   return true;
@@ -104,6 +122,18 @@ bool TBinaryFile::WriteAll(const void* data, std::size_t size) {
       return false;
     }
     done += static_cast<std::size_t>(count);
+  }
+  return true;
+}
+
+bool TBinaryFile::SeekTo(std::uint64_t offset) {
+  if (Descriptor < 0) {
+    Fail(EBADF);
+    return false;
+  }
+  if (::lseek(Descriptor, static_cast<off_t>(offset), SEEK_SET) < 0) {
+    Fail(errno);
+    return false;
   }
   return true;
 }

@@ -86,21 +86,28 @@ inline TRun RunProgram(const std::string& program, const std::vector<std::string
   return run;
 }
 
+// Runs `action` in a child process (for limits and signals that must not touch the test
+// program itself) and returns its result, or -1 when it could not run.
+template <class F>
+int RunInChild(F action) {
+  const pid_t child = ::fork();
+  if (child < 0) return -1;
+  if (child == 0) ::_exit(action());
+  int status = 0;
+  while (::waitpid(child, &status, 0) < 0) {
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 // Runs `action` in a child process that may not write where its user may not: as root
 // the child first becomes the user nobody (root writes anywhere), otherwise it keeps the
 // caller's user. Returns the child's result, or -1 when it could not run.
 template <class F>
 int RunWithoutPrivileges(F action) {
-  const pid_t child = ::fork();
-  if (child < 0) return -1;
-  if (child == 0) {
-    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(255);
-    ::_exit(action());
-  }
-  int status = 0;
-  while (::waitpid(child, &status, 0) < 0) {
-  }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return RunInChild([&action] {
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) return 255;
+    return action();
+  });
 }
 
 // The user id the unprivileged child runs as.
