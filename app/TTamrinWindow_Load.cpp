@@ -25,6 +25,7 @@ constexpr int BannerWaitX = 230;
 constexpr int BannerWaitY = 140;
 
 constexpr const char* BuildCaption = "Make Binary Data";
+constexpr const char* DamagedBookCaption = "Damaged Book File";
 constexpr const char* BuildCompleted = "Creation of Binary File completed!";
 
 // What the user reads after a build: the completion message for a build that wrote the
@@ -82,7 +83,7 @@ void TTamrinWindow::LoadTextImage() {
 
   // A file that cannot be opened or is short leaves the image as it was, zero at this
   // point, so fewer lines or none are loaded.
-  ReadImageFile(TextImage, imagePath);
+  const TReadReport read = ReadImageFile(TextImage, imagePath);
   ForEachLoadedLine(TextImage, [this](std::string_view line) {
     TextLines.Add(line);
     ++LineCount;
@@ -96,4 +97,11 @@ void TTamrinWindow::LoadTextImage() {
     }
   }
   Invalidate(true);
+
+  // A book file that opened but did not give the whole image is damaged: what it held
+  // is shown, and the user is told why the book may look short or empty.
+  if (read.Opened && !ImageWasReadWhole(read)) {
+    platform::MessageBox(this, DamagedBookMessage(platform::NativePath(imagePath), read), DamagedBookCaption,
+                         platform::MessageBoxType::IconExclamation);
+  }
 }

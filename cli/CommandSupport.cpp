@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "cli/Commands.h"
+#include "textstore/ImageLoader.h"
+#include "textstore/TextImage.h"
 
 void PrintError(const char* subject, const char* reason) {
   std::fprintf(stderr, "vesk: %s: %s\n", subject, reason);
@@ -60,6 +62,19 @@ int CollectOperands(int argc, char** argv, int maxOperands, const char* operands
     optionsEnded = optionsEnded || optionsFirst;
   }
   return count;
+}
+
+bool LoadImageFile(const char* path) {
+  const TReadReport report = ReadImageFile(TextImage, path);
+  if (!report.Opened) {
+    PrintError(path, report.Reason.c_str());
+    return false;
+  }
+  if (!ImageWasReadWhole(report)) {
+    std::fprintf(stderr, "vesk: %s: damaged book file: %zu of %zu bytes read%s%s\n", path, report.BytesRead,
+                 ImageSize, report.Reason.empty() ? "" : ": ", report.Reason.c_str());
+  }
+  return true;
 }
 
 bool FinishOutput() {

@@ -42,6 +42,12 @@ struct TFlagOption {
 int CollectOperands(int argc, char** argv, int maxOperands, const char* operands[], bool& help,
                     std::span<const TFlagOption> flags = {}, bool optionsFirst = false);
 
+// Reads the image file at `path` into TextImage, as the reader does. False, after
+// naming the file and the reason, when it cannot be opened (or is not a regular file).
+// A file that opens but does not give the whole image is loaded as far as it goes, and
+// one warning line on stderr says so.
+bool LoadImageFile(const char* path);
+
 // Writes all of stdout that is still buffered; prints the reason and returns false
 // when that fails.
 bool FinishOutput();

@@ -23,9 +23,7 @@ int RunLinesCommand(int argc, char** argv) {
   }
   const char* imagePath = operands[0];
 
-  const TReadReport report = ReadImageFile(TextImage, imagePath);
-  if (!report.Opened || !report.Reason.empty()) {
-    PrintError(imagePath, report.Reason.c_str());
+  if (!LoadImageFile(imagePath)) {
     return ExitFailure;
   }
   // Lines are bytes: written as they are, never decoded.

@@ -68,9 +68,7 @@ int RunSearchCommand(int argc, char** argv) {
   const char* phrase = operands[0];
   const char* imagePath = operands[1];
 
-  const TReadReport report = ReadImageFile(TextImage, imagePath);
-  if (!report.Opened || !report.Reason.empty()) {
-    PrintError(imagePath, report.Reason.c_str());
+  if (!LoadImageFile(imagePath)) {
     return ExitFailure;
   }
 

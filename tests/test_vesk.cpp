@@ -154,6 +154,18 @@ TEST_F(VeskTest, LinesPrintsTheLoadedBytesAndNothingElse) {
   TRun run = Run({"lines"});
   EXPECT_EQ(run.ExitCode, 0);
   EXPECT_EQ(run.Out, "plain\ncrlf\ntwo lfs\n\n\xA3\xE9\t bytes\n\n");
+  // The short file is loaded as far as it goes, and named as damaged in one line.
+  EXPECT_EQ(run.Err, "vesk: VESK.BIN: damaged book file: 1032 of 4369004 bytes read\n");
+  run = Run({"search", "plain"});
+  EXPECT_EQ(run.ExitCode, 0);
+  EXPECT_EQ(run.Err, "vesk: VESK.BIN: damaged book file: 1032 of 4369004 bytes read\n");
+  EXPECT_NE(run.Out.find("Found In"), std::string::npos);
+
+  // A whole image gives no warning.
+  image.resize(ImageSize, '\0');
+  WriteFile("VESK.BIN", image);
+  run = Run({"lines"});
+  EXPECT_EQ(run.Out, "plain\ncrlf\ntwo lfs\n\n\xA3\xE9\t bytes\n\n");
   EXPECT_EQ(run.Err, "");
 
   // A count of 0 or below loads nothing.

@@ -17,6 +17,26 @@ TReadReport ReadImageFile(TTextImage& image, std::string_view imagePath) {
   return report;
 }
 
+bool ImageWasReadWhole(const TReadReport& report) {
+  return report.Opened && report.BytesRead == ImageSize && report.Reason.empty();
+}
+
+std::string DamagedBookMessage(std::string_view path, const TReadReport& report) {
+  std::string text = "The book file is damaged: only ";
+  text += std::to_string(report.BytesRead);
+  text += " of its ";
+  text += std::to_string(ImageSize);
+  text += " bytes could be read";
+  if (!report.Reason.empty()) {
+    text += " (";
+    text += report.Reason;
+    text += ")";
+  }
+  text += ", so the book may show fewer lines or none.\n\n";
+  text += path;
+  return text;
+}
+
 std::int32_t ForEachLoadedLine(const TTextImage& image,
                                const std::function<void(std::string_view line)>& append) {
   const std::int32_t imageLineCount = image.LineCount();

@@ -20,6 +20,13 @@ struct TReadReport {
 // file is shorter. Nothing is read when the file cannot be opened.
 TReadReport ReadImageFile(TTextImage& image, std::string_view imagePath);
 
+// Whether the read gave the whole image: every one of its 4,369,004 bytes, and no error.
+bool ImageWasReadWhole(const TReadReport& report);
+
+// What the user is told of an image file that opened but was not read whole: the file,
+// the bytes read of 4,369,004, and the system's reason when there is one.
+std::string DamagedBookMessage(std::string_view path, const TReadReport& report);
+
 // For slot i from 0 while i < ImageLineCount (signed: none when it is 0 or negative),
 // copies at most the first 99 bytes of the slot's text into a 100-byte work buffer,
 // removes at most one trailing line feed and then at most one trailing carriage return,

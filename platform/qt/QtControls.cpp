@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalBlocker>
+#include <QValidator>
 
 #include <algorithm>
 
@@ -42,16 +43,39 @@ void TNativeWindow::StoreSelection(TListBox& list, int index) {
 void TNativeWindow::StoreCheck(TCheckBox& box, int state) { box.State = state; }
 
 namespace {
-// A text cut to a limit that counts the NUL (0: no limit).
+
+// A text cut to a limit that counts the NUL (0: no limit), never inside a character.
 void CutToLimit(std::string& text, unsigned limit) {
-  if (limit > 0 && text.size() >= limit) text.resize(limit - 1);
+  if (limit > 0 && text.size() >= limit) text.resize(Utf8SafeLength(text, limit - 1));
 }
+
+// An edit control's limit counts bytes, as its text does on our side: what would take
+// the text past it is cut from what was just typed or pasted, a whole character at a
+// time, so the user cannot type past the limit and no character is ever halved.
+class TByteLimit : public QValidator {
+public:
+  TByteLimit(unsigned maxBytes, QObject* parent) : QValidator(parent), MaxBytes(maxBytes) {}
+  State validate(QString& input, int& position) const override {
+    while (static_cast<unsigned>(input.toUtf8().size()) > MaxBytes) {
+      if (position <= 0) return Invalid;
+      const int width = position >= 2 && input[position - 1].isLowSurrogate() &&
+                                input[position - 2].isHighSurrogate() ? 2 : 1;
+      input.remove(position - width, width);
+      position -= width;
+    }
+    return Acceptable;
+  }
+
+private:
+  unsigned MaxBytes;
+};
+
 }  // namespace
 
 void TNativeWindow::MirrorToWidget(TWindow& control, QWidget& widget) {
   if (auto* edit = dynamic_cast<TEdit*>(&control)) {
     if (auto* line = qobject_cast<QLineEdit*>(&widget)) {
-      line->setMaxLength(edit->Limit > 1 ? static_cast<int>(edit->Limit) - 1 : 32767);
+      if (edit->Limit > 0) line->setValidator(new TByteLimit(edit->Limit - 1, line));
       // An object with no text of its own takes the template's.
       if (!edit->HasOwnText) edit->Value = FromQString(line->text());
       CutToLimit(edit->Value, edit->Limit);

@@ -79,7 +79,7 @@ int TDialog::Execute() {
   TModalLoop loop;
   Loop = &loop;
   Running = true;
-  const TModalWindow modal{TModalWindow::TKind::Dialog, widget, GetParent(), this, false, &loop,
+  const TModalWindow modal{TModalWindow::TKind::Dialog, widget, GetParent(), this, false, {}, &loop,
                            [this] { EndDialog(IdCancel); }};
   RunModalLoop(loop, modal);
   Running = false;

@@ -24,7 +24,7 @@ int MessageBox(TWindow* owner, std::string_view text, std::string_view caption, 
   TModalLoop loop;
   QObject::connect(&box, &QMessageBox::finished, &box, [&loop] { loop.End(); });
   box.show();
-  const TModalWindow modal{TModalWindow::TKind::MessageBox, &box, owner, nullptr, exclamation, &loop,
+  const TModalWindow modal{TModalWindow::TKind::MessageBox, &box, owner, nullptr, exclamation, text, &loop,
                            [&box] { box.done(QMessageBox::Ok); }};
   RunModalLoop(loop, modal);
   box.hide();

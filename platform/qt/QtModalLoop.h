@@ -9,6 +9,7 @@
 #include <QEventLoop>
 
 #include <functional>
+#include <string_view>
 
 namespace platform {
 
@@ -56,6 +57,7 @@ struct TModalWindow {
   TWindow* Owner;             // the window object that owns it; may be null
   TDialog* Dialog;            // Dialog: the dialog object; else null
   bool Exclamation;           // MessageBox: shows the exclamation icon
+  std::string_view Text;      // MessageBox: its text, as the bytes it was given
   TModalLoop* Loop;           // the loop that runs it
   std::function<void()> End;  // ends it as Escape would
 };

@@ -1,10 +1,12 @@
 #pragma once
-// Texts and colours as the window system takes them. Our texts are bytes, one
-// character each.
+// Texts and colours as the window system takes them. Our texts are bytes; the screen
+// speaks UTF-8: bytes that form UTF-8 are shown as their characters and any other byte
+// as the Latin-1 character of its value, and what the user types comes back as UTF-8.
 
 #include <QColor>
 #include <QString>
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -12,14 +14,12 @@
 
 namespace platform {
 
-inline QString ToQString(std::string_view text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString ToQString(std::string_view text);
+std::string FromQString(const QString& text);
 
-inline std::string FromQString(const QString& text) {
-  const QByteArray bytes = text.toLatin1();
-  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
+// The length of the longest start of `text` that is at most `limit` bytes and does not
+// end inside a UTF-8 character: a cut there never halves a character.
+std::size_t Utf8SafeLength(std::string_view text, std::size_t limit);
 
 inline QColor ToQColor(TColor color) { return QColor(color.Red, color.Green, color.Blue); }
 

@@ -75,10 +75,7 @@ public:
     }
     return Window ? FromQString(Window->windowTitle()) : "";
   }
-  std::string Text() const override {
-    auto* box = qobject_cast<QMessageBox*>(Window.data());
-    return box ? FromQString(box->text()) : "";
-  }
+  std::string Text() const override { return std::string(Modal.Text); }
   bool HasExclamationIcon() const override { return Modal.Exclamation; }
   TWindow* Owner() const override { return Modal.Owner; }
   TDialog* Dialog() const override { return Modal.Dialog; }
@@ -122,9 +119,13 @@ public:
     auto* edit = qobject_cast<QLineEdit*>(Control(editId));
     if (edit == nullptr) return;
     edit->setFocus();
-    for (const char c : text) {
-      QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar::fromLatin1(c)));
+    // One key a character, as the bytes show on the screen.
+    const QString characters = ToQString(text);
+    for (qsizetype i = 0; i < characters.size(); ++i) {
+      const qsizetype width = characters[i].isHighSurrogate() && i + 1 < characters.size() ? 2 : 1;
+      QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, characters.mid(i, width));
       QApplication::sendEvent(edit, &press);
+      i += width - 1;
     }
   }
   void SelectListEntry(int listId, int index) override { ClickListEntry(listId, index, false); }

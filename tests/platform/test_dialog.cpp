@@ -353,6 +353,23 @@ TEST_F(DialogTest, TabFollowsTemplateOrderAmongVisibleTabStopsAndWrapsBothWays) 
   EXPECT_EQ(backward, (std::vector<int>{Second2, Second1}));
 }
 
+TEST_F(DialogTest, AnEditsLimitCountsBytesAndNeverHalvesACharacter) {
+  // The test dialog's edit takes 5 bytes: "é" is two.
+  TTestDialog dialog;
+  std::vector<std::string> seen;
+  OnNextModal([&](TModal& modal) {
+    modal.TypeText(EditId, "\xC3\xA9\xC3\xA9\xC3\xA9");
+    seen.push_back(dialog.Edit->Text());
+    modal.TypeText(EditId, "ab");
+    seen.push_back(dialog.Edit->Text());
+    modal.PressKey(TKey::Escape);
+  });
+  EXPECT_EQ(dialog.Execute(), IdCancel);
+  EXPECT_EQ(seen, (std::vector<std::string>{"\xC3\xA9\xC3\xA9", "\xC3\xA9\xC3\xA9" "a"}));
+  char buffer[8];
+  EXPECT_EQ(dialog.Edit->GetText(buffer, sizeof buffer), 5);
+}
+
 TEST_F(DialogTest, TabFromAControlWithoutAStopGoesOnInTemplateOrder) {
   std::vector<int> seen;
   OnNextModal([&](TModal& modal) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QMessageBox>
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPointer>
@@ -411,14 +413,19 @@ TEST_F(WindowTest, MessageBoxTextsAreBytesAndEveryWayOfClosingReturnsOk) {
     SCOPED_TRACE(row.Name);
     std::string seen;
     bool exclamation = true;
+    QString shown;
     platform::testing::OnNextModal([&](platform::testing::TModal& box) {
       seen = box.Text();
       exclamation = box.HasExclamationIcon();
+      shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())->text();
       row.Close(box);
     });
     EXPECT_EQ(MessageBox(nullptr, text, "Bytes"), IdOk);
     EXPECT_EQ(seen, text);
     EXPECT_FALSE(exclamation);
+    // Bytes that are not UTF-8 show as the Latin-1 characters of their values; the
+    // markup shows as it is.
+    EXPECT_EQ(shown.toStdU32String(), U"Caf\u00E9 \u00A7 12\n\"quoted\"  <b>not bold</b>");
   }
 }
 
