@@ -101,8 +101,8 @@ protected:
 
   // Runs `action` as soon as the load has shown the view's buttons; a run whose load
   // never finishes fails and ends rather than hanging the suite.
-  static void WhenLoaded(TTamrinApp& app, std::function<void()> action) {
-    platform::testing::RunWhen(
+  [[nodiscard]] static platform::testing::TWait WhenLoaded(TTamrinApp& app, std::function<void()> action) {
+    return platform::testing::RunWhen(
         [&app] {
           TTamrinWindow* view = ViewOf(app);
           return view != nullptr && view->ExitButton->IsVisible();
@@ -137,7 +137,7 @@ TEST_F(AppTest, StartsEmptyThenLoadsTheBookAtTheFirstTick) {
     EXPECT_EQ(SectionStartOfFind[499], -1);
     sawEmpty = true;
   });
-  WhenLoaded(app, [&] {
+  const auto loaded = WhenLoaded(app, [&] {
     TTamrinWindow* view = ViewOf(app);
     // Three lines stored, plus the empty line every image ends with.
     EXPECT_EQ(view->LineCount, 4);
@@ -204,7 +204,7 @@ TEST_F(AppTest, EveryWayOfEndingTheRunReturnsZero) {
     {
       TTamrinApp app;
       bool ended = false;
-      WhenLoaded(app, [&] {
+      const auto loaded = WhenLoaded(app, [&] {
         way.End(app);
         ended = true;
       });
@@ -281,7 +281,8 @@ TEST_F(AppTest, AQuitPostedWhileAModalOrAScanRunsEndsTheRunWithZeroAndTheViewGoe
          OnNextModal([&](TModal& dialog) {
            dialog.TypeText(IDC_PHRASE, "Lord");
            // Runs from the scan's own message processing, part-way through the book.
-           platform::testing::RunWhen([] { return ScanLineIndex > 0; },
+           static platform::testing::TWait scanning{nullptr};
+           scanning = platform::testing::RunWhen([] { return ScanLineIndex > 0; },
                                       [&] {
                                         posted = ScanLineIndex < 4000;
                                         app.PostQuit(0);
@@ -298,7 +299,7 @@ TEST_F(AppTest, AQuitPostedWhileAModalOrAScanRunsEndsTheRunWithZeroAndTheViewGoe
     bool posted = false;
     {
       TTamrinApp app;
-      WhenLoaded(app, [&] {
+      const auto loaded = WhenLoaded(app, [&] {
         new TDestructionWitness(ViewOf(app), destroyed);
         way.Start(app, posted);
         platform::testing::ChooseMenuItem(*app.GetMainWindow(), CM_FIND);
@@ -379,7 +380,7 @@ TEST_F(AppTest, BuildModeBuildsTheImageAndShowsNoText) {
     box.Click(platform::IdOk);
   });
   // After the message box: still no text and no buttons.
-  platform::testing::RunWhen([&] { return !text.empty(); }, [&] {
+  const auto shown = platform::testing::RunWhen([&] { return !text.empty(); }, [&] {
     TTamrinWindow* view = ViewOf(app);
     EXPECT_EQ(view->TextLines.GetItemsInContainer(), 0);
     EXPECT_FALSE(view->FindButton->IsVisible());
