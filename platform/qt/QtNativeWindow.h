@@ -39,6 +39,7 @@ struct TNativeWindow {
   bool BarVisible = false;
   TSize LastClientSize{-1, -1};
   std::map<unsigned, int> Timers;  // our id to the window system's
+  int HeldTicks = 0;               // ticks held back while a paint could not come first
 
   // The control objects' state, as the user changes it on the screen.
   static void StoreText(TEdit& edit, std::string text);

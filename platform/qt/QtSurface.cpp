@@ -20,6 +20,9 @@ namespace {
 
 TRecordingTarget* Recording = nullptr;
 
+// How many ticks a window that cannot paint yet lets go by before it hears one anyway.
+constexpr int MaxHeldTicks = 50;
+
 // A device context on the window's surface; what it drew shows when it is released.
 // A pending paint is not done here: it would erase what was just drawn (the loading
 // banner is drawn while the view may still be invalid, and must stay while the load
@@ -152,8 +155,17 @@ void TWindowWidget::timerEvent(QTimerEvent* event) {
   if (native == nullptr) return;
   for (const auto& [id, qtId] : native->Timers) {
     if (qtId != event->timerId()) continue;
-    // Paints come before timer ticks.
-    if (native->PaintPending && isVisible()) repaint();
+    // Paints come before timer ticks. A window that the window system has not shown yet
+    // cannot paint at once: its tick waits for a later one, for a while at most, so
+    // that a window that never paints (minimised, say) still hears its timer.
+    if (native->PaintPending && isVisible() && !window()->isMinimized()) {
+      repaint();
+      if (native->PaintPending && native->HeldTicks < MaxHeldTicks) {
+        ++native->HeldTicks;
+        return;
+      }
+    }
+    native->HeldTicks = 0;
     TEventArgs args;
     args.TimerId = id;
     native->Owner->Dispatch(TEventKind::Timer, args);

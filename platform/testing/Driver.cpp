@@ -113,6 +113,13 @@ void ClickButton(TWindow& button) {
 void PressKey(TWindow& window, TKey key, unsigned modifiers) {
   QWidget* widget = WidgetOf(window);
   if (widget == nullptr) return;
+  // Keys go to the active window, as the window system sends them: a window shown a
+  // moment ago on a busy machine may not be active yet.
+  QWidget* top = widget->window();
+  if (!top->isActiveWindow()) {
+    top->activateWindow();
+    [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(top, 2000);
+  }
   QTest::keyClick(widget, QtKeyOf(key), QtModifiersOf(modifiers));
 }
 
