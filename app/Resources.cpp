@@ -5,6 +5,7 @@
 #include "help/HelpResources.h"
 #include "search/SearchResources.h"
 #include "textstore/LocationResources.h"
+#include "view/SpacingResources.h"
 
 namespace {
 
@@ -51,5 +52,6 @@ void AddProgramResources(platform::TModule& module) {
   module.Add(SecondIcon);
   AddLocationResources(module);
   AddSearchResources(module);
+  AddSpacingResources(module);
   AddHelpResources(module);
 }

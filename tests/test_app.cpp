@@ -313,6 +313,22 @@ TEST_F(AppTest, AQuitPostedWhileAModalOrAScanRunsEndsTheRunWithZeroAndTheViewGoe
   testsupport::ResetSearchState();
 }
 
+TEST_F(AppTest, ANewStartHasTheDefaultFontInBlackAndTheStoredSpacing) {
+  WriteImage("$1#Psalm 1\n1 Blessed is the man\n");
+  std::ofstream(Directory / "quorvel.ini") << "[Quorvel]\nLineSpace=10\n";
+  TTamrinApp app;
+  const auto loaded = WhenLoaded(app, [&] {
+    TTamrinWindow* view = ViewOf(app);
+    EXPECT_EQ(view->TextFont, nullptr);
+    EXPECT_EQ(view->TextColor, platform::ColorBlack);
+    EXPECT_EQ(LineSpace, 10);
+    const platform::TTextMetrics metrics = view->GetClientDC()->GetTextMetrics();
+    EXPECT_EQ(view->LineHeight, metrics.Height + metrics.ExternalLeading + 10);
+    platform::testing::CloseBox(*app.GetMainWindow());
+  });
+  EXPECT_EQ(app.Run(), 0);
+}
+
 TEST_F(AppTest, TheFrameCannotBeResizedOrMaximised) {
   WriteImage("x\n");
   TTamrinApp app;

@@ -3,10 +3,11 @@
 // and receives every menu command but Exit. Its members are spread over the subsystems
 // that give them their meaning:
 //   app/TTamrinWindow.cpp             construction, set-up, event table, timer, destruction
+//   app/TTamrinWindow_Locate.cpp      finding the data file (the dialog: textstore/TDlg3)
 //   app/TTamrinWindow_Load.cpp        the loading banner, the load and the build
 //   view/TTamrinWindow_Layout.cpp     layout and scrolling
 //   view/TTamrinWindow_Paint.cpp      painting and match highlighting
-//   view/TTamrinWindow_Font.cpp       font and line spacing
+//   view/TTamrinWindow_Font.cpp       font and line spacing (the dialog: view/TDlg6)
 //   search/TTamrinWindow_Find.cpp     the Find command
 //   help/TTamrinWindow_Help.cpp       the Help menu's pages
 

@@ -4,8 +4,12 @@
 #include "platform/qt/QtFont.h"
 
 #include <QApplication>
+#include <QFontInfo>
+
+#include <algorithm>
 
 #include "platform/qt/QtText.h"
+#include "platform/qt/QtWindowSystem.h"
 
 namespace platform {
 
@@ -19,7 +23,21 @@ TFontHandle DefaultFontHandle() {
 }
 
 TFontDescription DescribeFont(TFontHandle handle) {
-  return handle ? handle->Description : TFontDescription{};
+  if (handle == nullptr) return {};
+  if (handle != DefaultFontHandle()) return handle->Description;
+  // The default font's own description: the face and the height it is drawn with, so
+  // that a font made from it is that font again.
+  EnsureWindowSystem();
+  const QFont font = QApplication::font();
+  const QFontInfo info(font);
+  TFontDescription description;
+  description.Face = FromQString(info.family());
+  description.Height = info.pixelSize();
+  description.Weight = info.weight();
+  description.Italic = info.italic();
+  description.Underline = font.underline();
+  description.StrikeOut = font.strikeOut();
+  return description;
 }
 
 TFont::TFont(const TFontDescription& description)
@@ -38,7 +56,7 @@ QFont QtFontOf(TFontHandle handle) {
   QFont font = QApplication::font();
   if (!description.Face.empty()) font.setFamily(ToQString(description.Face));
   if (description.Height > 0) font.setPixelSize(description.Height);
-  font.setWeight(description.Weight >= 700 ? QFont::Bold : QFont::Normal);
+  font.setWeight(static_cast<QFont::Weight>(std::clamp(description.Weight, 100, 900)));
   font.setItalic(description.Italic);
   font.setUnderline(description.Underline);
   font.setStrikeOut(description.StrikeOut);

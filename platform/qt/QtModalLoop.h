@@ -51,7 +51,7 @@ void ResetQuit();
 
 // A modal window as the hook reports it.
 struct TModalWindow {
-  enum class TKind { Dialog, MessageBox };
+  enum class TKind { Dialog, MessageBox, FontChooser };
   TKind Kind;
   QWidget* Window;            // the modal's own window
   TWindow* Owner;             // the window object that owns it; may be null

@@ -6,6 +6,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QFontDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -20,6 +23,7 @@
 #include <deque>
 
 #include "platform/Dialog.h"
+#include "platform/FontChooser.h"
 #include "platform/qt/QtKeys.h"
 #include "platform/qt/QtModalLoop.h"
 #include "platform/qt/QtText.h"
@@ -66,7 +70,12 @@ public:
   explicit TDrivenModal(const TModalWindow& modal) : Modal(modal), Window(modal.Window) {}
 
   TKind Kind() const override {
-    return Modal.Kind == TModalWindow::TKind::Dialog ? TKind::Dialog : TKind::MessageBox;
+    switch (Modal.Kind) {
+      case TModalWindow::TKind::Dialog: return TKind::Dialog;
+      case TModalWindow::TKind::MessageBox: return TKind::MessageBox;
+      case TModalWindow::TKind::FontChooser: return TKind::FontChooser;
+    }
+    return TKind::Dialog;
   }
   std::string Caption() const override {
     if (Modal.Dialog != nullptr) {
@@ -128,7 +137,17 @@ public:
       i += width - 1;
     }
   }
-  void SelectListEntry(int listId, int index) override { ClickListEntry(listId, index, false); }
+  void SelectListEntry(int listId, int index) override {
+    // A drop-down list: the entry chosen from it.
+    if (auto* combo = qobject_cast<QComboBox*>(Control(listId))) {
+      if (index < 0 || index >= combo->count()) return;
+      combo->setFocus(Qt::MouseFocusReason);
+      combo->setCurrentIndex(index);
+      emit combo->activated(index);
+      return;
+    }
+    ClickListEntry(listId, index, false);
+  }
   void DoubleClickListEntry(int listId, int index) override { ClickListEntry(listId, index, true); }
   int FocusedControlId() const override {
     QWidget* focus = Window ? Window->focusWidget() : nullptr;
@@ -142,6 +161,32 @@ public:
   }
   bool SavePicture(const std::string& pngPath) const override {
     return Window && Window->grab().save(QString::fromStdString(pngPath), "PNG");
+  }
+
+  bool ChooseFont(std::string_view family, std::string_view style, int points, bool underline,
+                  bool strikeOut) override {
+    auto* fonts = Window ? Window->findChild<QFontDialog*>() : nullptr;
+    if (fonts == nullptr) return false;
+    const QString familyName = ToQString(family);
+    const QString styleName = ToQString(style);
+    if (!QFontDatabase::families().contains(familyName) ||
+        !QFontDatabase::styles(familyName).contains(styleName)) {
+      return false;
+    }
+    QFont font = QFontDatabase::font(familyName, styleName, points);
+    font.setPointSize(points);
+    font.setUnderline(underline);
+    font.setStrikeOut(strikeOut);
+    fonts->setCurrentFont(font);
+    return true;
+  }
+  std::string ShownFont() const override {
+    auto* fonts = Window ? Window->findChild<QFontDialog*>() : nullptr;
+    if (fonts == nullptr) return {};
+    const QFont font = fonts->currentFont();
+    auto* colours = qobject_cast<QComboBox*>(Control(ChooseFontColourListId));
+    return FromQString(font.family() + ", " + font.styleName() + ", " + QString::number(font.pointSizeF()) + ", " +
+                       (colours ? colours->currentText() : QString()));
   }
 
 private:

@@ -25,7 +25,7 @@ namespace platform::testing {
 // What a script sees of the modal loop it runs in.
 class TModal {
 public:
-  enum class TKind { Dialog, MessageBox };
+  enum class TKind { Dialog, MessageBox, FontChooser };
   virtual ~TModal() = default;
   virtual TKind Kind() const = 0;
   virtual std::string Caption() const = 0;
@@ -44,6 +44,12 @@ public:
   // The pixel rectangle of a control in the dialog's client coordinates.
   virtual TRect ControlRect(int controlId) const = 0;
   virtual bool SavePicture(const std::string& pngPath) const = 0;
+  // Font chooser: picks the family, style and size in its lists, and the effects, as the
+  // user's clicks would; false when the family or style is not offered.
+  virtual bool ChooseFont(std::string_view family, std::string_view style, int points, bool underline,
+                          bool strikeOut) = 0;
+  // Font chooser: the family, style, size and colour it shows: "Family, Style, 12, Black".
+  virtual std::string ShownFont() const = 0;
 };
 
 using TModalScript = std::function<void(TModal&)>;
