@@ -149,7 +149,8 @@ protected:
   // Makes `owner` this window's parent for placement, modality, message boxes and
   // commands, without making this window one of its children: the owner's CanClose,
   // Destroy and destructor never reach it, and the owner never deletes it. The owner
-  // must outlive the window's use of it. Modal dialogs are made so.
+  // must outlive the window's use of it (the owner may be deleted first; the window is
+  // then not to be used). Modal dialogs are made so.
   void SetOwner(TWindow* owner);
 
   // Default handling of the size and scroll events; handlers run it first.
@@ -166,6 +167,7 @@ private:
   friend struct TNativeWindow;
   friend class TApplication;
   TWindow* Parent = nullptr;
+  bool OwnedOnly = false;  // Parent is an owner, not a parent that lists this window
   std::string Title;
   TColor Background = ColorLightGray;
   std::vector<TWindow*> Children;

@@ -56,25 +56,28 @@ TWindow::~TWindow() {
   }
   const std::vector<TWindow*> children = Children;
   for (TWindow* child : children) delete child;
-  if (Parent) {
+  // An owned window is in no list of its owner, which may be gone already.
+  if (Parent && !OwnedOnly) {
     auto& siblings = Parent->Children;
     siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
   }
 }
 
 void TWindow::SetParent(TWindow* parent) {
-  if (Parent == parent) return;
-  if (Parent) {
+  if (Parent == parent && !OwnedOnly) return;
+  if (Parent && !OwnedOnly) {
     auto& siblings = Parent->Children;
     siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
   }
   Parent = parent;
+  OwnedOnly = false;
   if (Parent) Parent->Children.push_back(this);
 }
 
 void TWindow::SetOwner(TWindow* owner) {
   SetParent(nullptr);
   Parent = owner;
+  OwnedOnly = true;
 }
 
 void TWindow::SetCaption(std::string_view title) {
