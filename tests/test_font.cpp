@@ -22,6 +22,7 @@
 #include "settings/Settings.h"
 #include "view/SpacingResources.h"
 #include "view/TDlg6.h"
+#include "support/ViewInFrame.h"
 #include "view/TTamrinWindow.h"
 
 namespace {
@@ -39,20 +40,16 @@ protected:
   static void SetUpTestSuite() { AddProgramResources(platform::DefaultModule()); }
 
   void SetUp() override {
-    LineSpace = 0;
-    if (!platform::TApplication::Current()) {
-      Application = std::make_unique<platform::TApplication>("Quorvel tests");
-    }
-    View = new TTamrinWindow(nullptr);
-    Frame = std::make_unique<platform::TFrameWindow>(nullptr, "The Orvane", View, false);
-    ASSERT_TRUE(Frame->Create());
-    View->KillTimer(LOAD_TIMER_ID);
-    Frame->Show(platform::TShowCommand::ShowNormal);
+    // No settings file: the view reads none at its set-up and writes none at its end.
+    SettingsPath[0] = '\0';
+    View = testsupport::MakeViewInFrame(Application, Frame);
+    ASSERT_NE(View, nullptr);
     for (int i = 0; i < LineTotal; ++i) {
       View->TextLines.Add(i % 20 == 0 ? "$" + std::to_string(i) + "#Psalm " + std::to_string(i)
                                       : std::to_string(i) + " the LORD is my shepherd");
     }
     View->LineCount = LineTotal;
+    LineSpace = 0;
     platform::testing::ResizeClient(*Frame, 640, 480);
     View->UpdateLayout();
   }

@@ -25,6 +25,7 @@
 #include "platform/testing/Schedule.h"
 #include "settings/Settings.h"
 #include "util/TextHelpers.h"
+#include "support/ViewInFrame.h"
 #include "view/TTamrinWindow.h"
 
 namespace fs = std::filesystem;
@@ -105,14 +106,8 @@ protected:
     Directory = pattern;
     CopyText(SettingsPath, SettingsPathSize, (Directory / "quorvel.ini").string());
     platform::testing::ClearModalScripts();
-    if (!platform::TApplication::Current()) {
-      Application = std::make_unique<platform::TApplication>("Quorvel tests");
-    }
-    View = new TTamrinWindow(nullptr);
-    Frame = std::make_unique<platform::TFrameWindow>(nullptr, "The Orvane", View, false);
-    ASSERT_TRUE(Frame->Create());
-    View->KillTimer(LOAD_TIMER_ID);
-    Frame->Show(platform::TShowCommand::ShowNormal);
+    View = testsupport::MakeViewInFrame(Application, Frame);
+    ASSERT_NE(View, nullptr);
   }
 
   void TearDown() override {

@@ -32,6 +32,7 @@
 #include "settings/Settings.h"
 #include "textstore/TextImage.h"
 #include "util/TextHelpers.h"
+#include "support/ViewInFrame.h"
 #include "view/TTamrinWindow.h"
 
 namespace fs = std::filesystem;
@@ -166,15 +167,8 @@ protected:
     }
     TextImage.SetLineCount(lineCount);
 
-    if (!platform::TApplication::Current()) {
-      Application = std::make_unique<platform::TApplication>("Quorvel tests");
-    }
-    View = new TTamrinWindow(nullptr);
-    Frame = std::make_unique<platform::TFrameWindow>(nullptr, "The Orvane", View, false);
-    ASSERT_TRUE(Frame->Create());
-    // The start-up load is not wanted here: the test fills the view itself.
-    View->KillTimer(LOAD_TIMER_ID);
-    Frame->Show(platform::TShowCommand::ShowNormal);
+    View = testsupport::MakeViewInFrame(Application, Frame);
+    ASSERT_NE(View, nullptr);
     for (const std::string& line : lines) {
       View->TextLines.Add(line);
     }
