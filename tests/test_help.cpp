@@ -25,6 +25,7 @@
 #include "platform/testing/Schedule.h"
 #include "settings/Settings.h"
 #include "util/TextHelpers.h"
+#include "support/LeftOpenGuard.h"
 #include "support/ViewInFrame.h"
 #include "view/TTamrinWindow.h"
 
@@ -50,34 +51,7 @@ constexpr TPage Pages[] = {
     {IDD_LOCATION_HELP, "Help on the location of the data file VESK.BIN", platform::IdCancel},
 };
 
-// Fails the test and ends the dialog when a script leaves it open, so that a fault in
-// the code under test cannot hang the run. It stops watching when it goes out of scope.
-class TLeftOpenGuard {
-public:
-  TLeftOpenGuard() : Watched(std::make_shared<platform::TDialog*>(nullptr)) {}
-  ~TLeftOpenGuard() { *Watched = nullptr; }
-  TLeftOpenGuard(const TLeftOpenGuard&) = delete;
-  TLeftOpenGuard& operator=(const TLeftOpenGuard&) = delete;
-
-  // A script that runs `script`, then starts watching the dialog it ran in.
-  platform::testing::TModalScript Guarding(platform::testing::TModalScript script) {
-    return [this, script = std::move(script)](TModal& modal) {
-      script(modal);
-      *Watched = modal.Dialog();
-      RunAfter(LeftOpenMs, [watched = Watched] {
-        if (*watched && (*watched)->IsExecuting()) {
-          ADD_FAILURE() << "the script left the dialog open";
-          (*watched)->EndDialog(platform::IdCancel);
-        }
-      });
-    };
-  }
-
-private:
-  static constexpr int LeftOpenMs = 3000;
-  std::shared_ptr<platform::TDialog*> Watched;
-};
-
+using testsupport::TLeftOpenGuard;
 const TDialogTemplate& TemplateOf(int id) {
   const TDialogTemplate* found = platform::DefaultModule().FindDialog(id);
   if (!found) {

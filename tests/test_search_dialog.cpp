@@ -32,6 +32,7 @@
 #include "settings/Settings.h"
 #include "textstore/TextImage.h"
 #include "util/TextHelpers.h"
+#include "support/LeftOpenGuard.h"
 #include "support/ViewInFrame.h"
 #include "view/TTamrinWindow.h"
 
@@ -81,34 +82,7 @@ constexpr int FirstFindEntry = 1;
 constexpr int SecondFindEntry = 4;
 constexpr int SecondLineEntry = 5;
 
-// Fails the test and ends the dialog when a script leaves it open, so that a fault in
-// the code under test cannot hang the run. It stops watching when it goes out of scope.
-class TLeftOpenGuard {
-public:
-  TLeftOpenGuard() : Watched(std::make_shared<platform::TDialog*>(nullptr)) {}
-  ~TLeftOpenGuard() { *Watched = nullptr; }
-  TLeftOpenGuard(const TLeftOpenGuard&) = delete;
-  TLeftOpenGuard& operator=(const TLeftOpenGuard&) = delete;
-
-  // A script that runs `script`, then starts watching the dialog it ran in.
-  platform::testing::TModalScript Guarding(platform::testing::TModalScript script) {
-    return [this, script = std::move(script)](TModal& modal) {
-      script(modal);
-      *Watched = modal.Dialog();
-      RunAfter(LeftOpenMs, [watched = Watched] {
-        if (*watched && (*watched)->IsExecuting()) {
-          ADD_FAILURE() << "the script left the dialog open";
-          (*watched)->EndDialog(platform::IdCancel);
-        }
-      });
-    };
-  }
-
-private:
-  static constexpr int LeftOpenMs = 3000;
-  std::shared_ptr<platform::TDialog*> Watched;
-};
-
+using testsupport::TLeftOpenGuard;
 std::vector<std::string> EntriesOf(const TDlg2& dialog) {
   std::vector<std::string> entries;
   for (int i = 0; i < dialog.FindList()->GetCount(); ++i) {
