@@ -52,6 +52,7 @@ constexpr TPage Pages[] = {
 };
 
 using testsupport::TLeftOpenGuard;
+
 const TDialogTemplate& TemplateOf(int id) {
   const TDialogTemplate* found = platform::DefaultModule().FindDialog(id);
   if (!found) {

@@ -83,6 +83,7 @@ constexpr int SecondFindEntry = 4;
 constexpr int SecondLineEntry = 5;
 
 using testsupport::TLeftOpenGuard;
+
 std::vector<std::string> EntriesOf(const TDlg2& dialog) {
   std::vector<std::string> entries;
   for (int i = 0; i < dialog.FindList()->GetCount(); ++i) {
