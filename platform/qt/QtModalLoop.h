@@ -26,9 +26,9 @@ public:
   void End();
   bool Ended() const { return Done; }
 
-  // Runs `work` once from inside this loop after `milliseconds`. Work that the loop has
-  // not run when it is destroyed is dropped, so it can never outlive the loop or the
-  // locals of the function that runs it.
+  // Runs `work` once, after `milliseconds`, from the message processing of this loop or
+  // of one nested in it. Work not run when the loop is destroyed is dropped, so it can
+  // never outlive the loop or the locals of the function that runs it.
   void Post(std::function<void()> work, int milliseconds = 0);
 
 private:
