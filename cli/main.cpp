@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "cli/Commands.h"
+#include "util/Version.h"
 
 namespace {
 
@@ -12,6 +13,7 @@ const char UsageText[] =
     "       vesk lines [IMAGE]\n"
     "       vesk search [-i] [--table] PHRASE [IMAGE]\n"
     "       vesk settings [-f FILE] [DataPath|LineSpace VALUE]\n"
+    "       vesk --version\n"
     "\n"
     "  build     turn the text TEXT into the image IMAGE\n"
     "  lines     print the lines that the reader loads from IMAGE\n"
@@ -39,6 +41,10 @@ const TSubcommand Subcommands[] = {
 int main(int argc, char** argv) {
   if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
     std::fputs(UsageText, stdout);
+    return ExitSuccess;
+  }
+  if (std::strcmp(argv[1], "--version") == 0) {
+    std::printf("vesk %s\n", QuorvelVersion);
     return ExitSuccess;
   }
   for (const TSubcommand& subcommand : Subcommands) {

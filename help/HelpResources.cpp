@@ -2,6 +2,7 @@
 
 #include "platform/Commands.h"
 #include "platform/DialogTemplate.h"
+#include "util/Version.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ constexpr TDialogControl AboutControls[] = {
     {TControlKind::Icon,       NoControlId,          ProgramIcon,                       32,  28,  18,  17,  Shown | Icon},
     {TControlKind::PushButton, platform::IdOk,       "Close",                           241, 143, 40,  14,  Shown | DefaultButton | TabStop},
     {TControlKind::Static,     IDC_ABOUT_RIGHTS,     "(c) 2026 the Quorvel developers", 92,  24,  100, 12,  Shown | Left},
-    {TControlKind::Static,     IDC_ABOUT_VERSION,    "Version 1.0, Dec 2026",           100, 36,  84,  8,   Shown | Left},
+    {TControlKind::Static,     IDC_ABOUT_VERSION,    QuorvelVersionLine,                100, 36,  84,  8,   Shown | Left},
     {TControlKind::Static,     IDC_ABOUT_THANKS,
      "Our thanks to the maintainers of Debian's bible-kjv-text package for the plain text of "
      "the King James Psalms, which can be obtained with that package.",               24,  56,  252, 20,  Shown | Left | Border | Sunken},

@@ -14,6 +14,7 @@
 
 #include "support/Fixtures.h"
 #include "textstore/TextImage.h"
+#include "util/Version.h"
 
 #ifndef QUORVEL_VESK
 #error "QUORVEL_VESK must name the vesk program"
@@ -30,6 +31,7 @@ const char UsageLines[][56] = {
     "vesk lines [IMAGE]",
     "vesk search [-i] [--table] PHRASE [IMAGE]",
     "vesk settings [-f FILE] [DataPath|LineSpace VALUE]",
+    "vesk --version",
 };
 
 class VeskTest : public ::testing::Test {
@@ -189,6 +191,10 @@ TEST_F(VeskTest, UsageNamesEveryCommand) {
       EXPECT_NE(run.Out.find(line), std::string::npos) << line;
     }
   }
+  const TRun version = Run({"--version"});
+  EXPECT_EQ(version.ExitCode, 0);
+  EXPECT_EQ(version.Out, std::string("vesk ") + QuorvelVersion + "\n");
+
   const TRun unknown = Run({"frobnicate"});
   EXPECT_EQ(unknown.ExitCode, 2);
   EXPECT_EQ(unknown.Out, "");

@@ -10,7 +10,7 @@ set(ALLOWED_settings  platform)
 set(ALLOWED_textstore platform util help settings)   # the location dialog: DataPath, its help page
 set(ALLOWED_view      platform textstore search settings util)
 set(ALLOWED_search    platform textstore util view help)
-set(ALLOWED_help      platform view)
+set(ALLOWED_help      platform view util)           # util: the version line
 set(ALLOWED_util      "")
 set(ALLOWED_platform  "")
 set(ALLOWED_cli       platform textstore search settings util)
