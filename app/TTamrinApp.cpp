@@ -4,10 +4,12 @@
 #include "app/Resources.h"
 #include "app/TSDIDecFrame.h"
 #include "settings/Settings.h"
+#include "util/Version.h"
 
 using platform::TShowCommand;
 
 TTamrinApp::TTamrinApp() : TApplication(ApplicationName) {
+  platform::SetDesktopId(QuorvelDesktopId);
   FormSettingsPath();
   AddProgramResources(platform::DefaultModule());
 }

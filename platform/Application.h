@@ -18,6 +18,12 @@ namespace platform {
 // it knows from the copy it is given. Call it first thing in main; argv stays as it is.
 void KeepCommandLine(int argc, char** argv);
 
+// Names the program to the desktop by its desktop entry's id (the file's name without
+// ".desktop"): it becomes the Wayland application id and the X window class, by which
+// the desktop finds the entry's name and icon and groups the program's windows. Call it
+// before the first window is made.
+void SetDesktopId(std::string_view desktopId);
+
 class TApplication {
 public:
   explicit TApplication(std::string_view name);

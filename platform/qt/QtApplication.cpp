@@ -52,6 +52,14 @@ void EnsureWindowSystem() {
   QApplication::setQuitOnLastWindowClosed(false);
 }
 
+void SetDesktopId(std::string_view desktopId) {
+  EnsureWindowSystem();
+  const QString id = QString::fromUtf8(desktopId.data(), static_cast<qsizetype>(desktopId.size()));
+  // Wayland's application id; X's window class is the application's name.
+  QGuiApplication::setDesktopFileName(id);
+  QCoreApplication::setApplicationName(id);
+}
+
 TApplication::TApplication(std::string_view name) : Name(name) {
   EnsureWindowSystem();
   CurrentApplication = this;
