@@ -27,13 +27,21 @@ install_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends $missing
 }
 
-# What every build needs: the compiler, CMake, Qt 6 Widgets and the fonts the dialogs
-# name ("MS Sans Serif" and "Times New Roman" resolve to DejaVu Sans and Liberation Serif).
-BUILD_PACKAGES="cmake make g++ pkg-config qt6-base-dev libgl-dev fonts-liberation fonts-dejavu-core"
-# The tests and benchmarks.
-TEST_PACKAGES="libgtest-dev libgmock-dev libbenchmark-dev"
+# What every build needs: the compiler, CMake, Qt 6 Widgets, the fonts the dialogs name
+# ("MS Sans Serif" and "Times New Roman" resolve to DejaVu Sans and Liberation Serif), and
+# scdoc for the manual pages.
+BUILD_PACKAGES="cmake make g++ pkg-config qt6-base-dev libgl-dev fonts-liberation fonts-dejavu-core scdoc"
+# The tests and benchmarks, and the desktop sessions the reader is tested in: an X server
+# with a window manager, a Wayland compositor with Qt's plugin for it, and the tools that
+# drive them and read their pictures.
+TEST_PACKAGES="libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb openbox xdotool x11-utils imagemagick weston qt6-wayland"
 # The sample book: the King James Psalms.
 SAMPLE_PACKAGES="bible-kjv bible-kjv-text"
+# The Debian package: dpkg-shlibdeps (with file) works out its library dependencies.
+PACKAGE_PACKAGES="dpkg-dev file"
+# The package's checks: its validators, and a desktop session to start it in.
+PACKAGE_TEST_PACKAGES="lintian desktop-file-utils appstream man-db"
 
 jobs() {
   n=$(nproc 2>/dev/null || echo 2)

@@ -14,13 +14,14 @@ set(ALLOWED_help      platform view util)           # util: the version line
 set(ALLOWED_util      "")
 set(ALLOWED_platform  "")
 set(ALLOWED_cli       platform textstore search settings util)
+set(ALLOWED_packaging app platform util)               # the icon theme's pictures
 
 # Of the platform, these folders may include only the system half: no window and no Qt.
 set(SYSTEM_ONLY util cli settings)
 set(SYSTEM_HEADERS Files.h Profile.h)
 
 set(failures "")
-foreach(folder app settings textstore view search help util platform cli)
+foreach(folder app settings textstore view search help util platform cli packaging)
   file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${folder}/*.h ${SOURCE_DIR}/${folder}/*.cpp)
   foreach(source ${sources})
     file(STRINGS ${SOURCE_DIR}/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
