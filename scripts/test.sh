@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds everything and runs every test twice: once as built for use, once under
 # AddressSanitizer and UndefinedBehaviorSanitizer. Any failure, or any sanitizer
-# report, fails the run.
+# report, fails the run. With QUORVEL_PACKAGE_TEST=1 it then builds the Debian package,
+# installs it into this machine, tries it as a user would and removes it again.
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 . "$top/scripts/lib.sh"
@@ -9,7 +10,8 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 # shellcheck disable=SC2086
 install_packages $BUILD_PACKAGES $TEST_PACKAGES
 
-# No display is needed: windows and dialogs open on Qt's offscreen platform.
+# No display is needed: windows and dialogs open on Qt's offscreen platform, and the
+# desktop tests start X and Wayland servers of their own.
 export QT_QPA_PLATFORM=offscreen
 # Qt wants a private runtime directory; CI machines have none.
 if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
@@ -30,3 +32,11 @@ ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:abort_on_error=0:strict_string_check
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 LSAN_OPTIONS="suppressions=$top/tests/lsan.supp:print_suppressions=0" \
   ctest --test-dir "$top/build-asan" --output-on-failure -j "$(jobs)" --timeout 600
+
+# The package test installs the package into this machine, so it runs only when asked.
+if [ "${QUORVEL_PACKAGE_TEST:-0}" = 1 ]; then
+  echo "== The Debian package as a user meets it"
+  sh "$top/tests/desktop/package-test.sh"
+else
+  echo "== Skipped the package test: it installs into this machine; QUORVEL_PACKAGE_TEST=1 asks for it"
+fi

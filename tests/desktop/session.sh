@@ -104,7 +104,11 @@ shoot() {
   import -window "$1" "$picture" 2>/dev/null
 }
 
-# How many pixels of PICTURE are of the colour KIND. Text is drawn smoothed, so a kind
+# The rows at the top of a window that colour_count leaves out: the reader's menu bar, whose
+# black letters are no sign of the book.
+view_top=${view_top:-24}
+
+# How many pixels of PICTURE, below its top `view_top` rows, are of the colour KIND. Text is drawn smoothed, so a kind
 # takes in the shades near its colour:
 #   black  each of red, green and blue below 64
 #   blue   blue 160 or more, red and green below 96
@@ -112,7 +116,7 @@ shoot() {
 #   grey   exactly the view's light grey, 192, 192, 192
 #   #RRGGBB  exactly that colour
 colour_count() {
-  convert "$1" -alpha off -depth 8 -format %c histogram:info:- 2>/dev/null |
+  convert "$1" -crop "+0+$view_top" +repage -alpha off -depth 8 -format %c histogram:info:- 2>/dev/null |
     awk -v kind="$2" '
       {
         count = $1; sub(":", "", count)
