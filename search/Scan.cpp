@@ -51,9 +51,9 @@ bool HoldsLetterOrDigit(std::string_view text) {
   return false;
 }
 
-// One line as the phrase tests see it: a case-folded copy when ignoring case, else the
-// slot's own text, and whether it contains the work phrase. The scan keeps the next line
-// it tested, so that each line is folded and tested once however the cases fall; the
+// One line as the phrase tests see it: the slot's own text, and whether it contains the
+// work phrase, with A to Z of the line taken as a to z when ignoring case. The scan keeps
+// the next line it tested, so that each line is tested once however the cases fall; the
 // image is not written while a scan runs (only the start-up load and the build write it).
 class TTestedLine {
 public:
@@ -63,37 +63,28 @@ public:
 
   void Take(const TTextImage& image, std::int32_t index, bool fold, std::string_view phrase) {
     Index = index;
-    const std::string_view line = image.Line(index);
-    if (fold) {
-      const std::size_t length = CopyText(Folded, sizeof Folded, line);
-      FoldCase(Folded, length);
-      Text = std::string_view(Folded, length);
-    } else {
-      Text = line;
-    }
-    HoldsPhrase = Contains(Text, phrase);
+    Text = image.Line(index);
+    HoldsPhrase = fold ? ContainsFolded(Text, phrase) : Contains(Text, phrase);
   }
 
   std::int32_t Index = -1;  // no line yet; the scan tests lines 0 and up only
   std::string_view Text;
   bool HoldsPhrase = false;
-
-private:
-  char Folded[ScanLineSize] = {};
 };
 
 // Whether the joined text (line, blank, next line) contains the phrase in a place that
-// covers the joining blank. Called only when neither line contains the phrase by itself,
-// so that this is the same as the joined text containing it at all; only the last
-// characters of the line and the first of the next line that such a place can reach are
-// looked at.
-bool ContainsAcrossJoin(std::string_view line, std::string_view next, std::string_view phrase) {
+// covers the joining blank, A to Z taken as a to z when folding. Called only when
+// neither line contains the phrase by itself, so that this is the same as the joined text
+// containing it at all; only the last characters of the line and the first of the next
+// line that such a place can reach are looked at.
+bool ContainsAcrossJoin(std::string_view line, std::string_view next, std::string_view phrase, bool fold) {
   const std::size_t reach = phrase.size() - 1;
   const std::string_view tail = line.substr(line.size() > reach ? line.size() - reach : 0);
   const std::string_view head = next.substr(0, reach);
   char window[2 * PhraseBufferSize];
   const std::size_t length = JoinLines(window, sizeof window, tail, head);
-  return Contains(std::string_view(window, length), phrase);
+  const std::string_view joined(window, length);
+  return fold ? ContainsFolded(joined, phrase) : Contains(joined, phrase);
 }
 
 // Removes the one line feed at the end of a NUL-terminated text, if it ends in one.
@@ -215,7 +206,7 @@ void RunScan(TScanHost& host, const TTextImage& image) {
       if (next->Index != index + 1) {
         next->Take(image, index + 1, fold, phrase);
       }
-      if (!next->HoldsPhrase && ContainsAcrossJoin(current->Text, next->Text, phrase)) {
+      if (!next->HoldsPhrase && ContainsAcrossJoin(current->Text, next->Text, phrase, fold)) {
         kind = TFindKind::SplitFind;
       }
     }

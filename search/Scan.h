@@ -23,8 +23,6 @@ inline constexpr int NoMatchSpacerCount = 10;
 
 // The current section title holds at most 80 characters; a longer one is cut.
 inline constexpr std::size_t TitleBufferSize = 81;
-// One line as the scan reads it: a slot's text may fill all 257 bytes when it holds no NUL.
-inline constexpr std::size_t ScanLineSize = SlotSize + 1;
 // The joined text: two whole slots, the joining blank and a NUL.
 inline constexpr std::size_t JoinedTextSize = 2 * SlotSize + 2;
 

@@ -112,9 +112,6 @@ std::size_t BoundedLength(const char* text, std::size_t size) {
   return nul == nullptr ? size : static_cast<std::size_t>(static_cast<const char*>(nul) - text);
 }
 
-bool Contains(std::string_view text, std::string_view pattern) {
-  return SubstringPosition(text, pattern) >= 0;
-}
 
 std::size_t JoinLines(char* destination, std::size_t destinationSize, std::string_view line,
                       std::string_view next) {

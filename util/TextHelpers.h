@@ -14,6 +14,11 @@ int SubstringPosition(std::string_view text, std::string_view pattern);
 // Whether `pattern` occurs in `text`, as SubstringPosition finds it.
 bool Contains(std::string_view text, std::string_view pattern);
 
+// Whether `pattern` occurs in `text` with A to Z of the text taken as a to z: the same
+// as Contains on a folded copy of `text`, without making the copy. A capital letter in
+// `pattern` never matches, so pass it folded.
+bool ContainsFolded(std::string_view text, std::string_view pattern);
+
 // The joined text of two lines, as the search and the painter see a phrase that runs
 // from the end of one line into the next: `line`, one blank, `next`, ended by a NUL
 // and cut to destinationSize - 1 bytes. Returns its length. destinationSize >= 1.
