@@ -1,8 +1,12 @@
+#include <signal.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "cli/Commands.h"
+#include "platform/Files.h"
 #include "textstore/ImageLoader.h"
 #include "textstore/TextImage.h"
 
@@ -64,17 +68,39 @@ int CollectOperands(int argc, char** argv, int maxOperands, const char* operands
   return count;
 }
 
-bool LoadImageFile(const char* path) {
-  const TReadReport report = ReadImageFile(TextImage, path);
-  if (!report.Opened) {
-    PrintError(path, report.Reason.c_str());
-    return false;
+namespace {
+
+const char* ViewedPath = "";
+
+// A look at bytes that another program cut off the viewed file.
+void FileCutShort(int) {
+  const char* parts[] = {"vesk: ", ViewedPath, ": the file was cut short while it was read\n"};
+  for (const char* part : parts) {
+    ssize_t ignored = ::write(STDERR_FILENO, part, std::strlen(part));
+    (void)ignored;
   }
+  ::_exit(ExitFailure);
+}
+
+}  // namespace
+
+const TTextImage* LoadImageFile(const char* path) {
+  static platform::TFileMapping mapping;
+  TReadReport report;
+  const TTextImage* image = ViewImageFile(mapping, TextImage, path, report);
+  if (image == nullptr) {
+    PrintError(path, report.Reason.c_str());
+    return nullptr;
+  }
+  ViewedPath = path;
+  struct sigaction action {};
+  action.sa_handler = FileCutShort;
+  ::sigaction(SIGBUS, &action, nullptr);
   if (!ImageWasReadWhole(report)) {
     std::fprintf(stderr, "vesk: %s: damaged book file: %zu of %zu bytes read%s%s\n", path, report.BytesRead,
                  ImageSize, report.Reason.empty() ? "" : ": ", report.Reason.c_str());
   }
-  return true;
+  return image;
 }
 
 bool FinishOutput() {

@@ -42,11 +42,14 @@ struct TFlagOption {
 int CollectOperands(int argc, char** argv, int maxOperands, const char* operands[], bool& help,
                     std::span<const TFlagOption> flags = {}, bool optionsFirst = false);
 
-// Reads the image file at `path` into TextImage, as the reader does. False, after
-// naming the file and the reason, when it cannot be opened (or is not a regular file).
-// A file that opens but does not give the whole image is loaded as far as it goes, and
-// one warning line on stderr says so.
-bool LoadImageFile(const char* path);
+// The image file at `path` as the reader would load it, viewed rather than read: only
+// the slots that a listing or a scan can reach are brought in. Null, after naming the
+// file and the reason, when it cannot be opened (or is not a regular file). A file that
+// opens but does not hold the whole image is used as far as it goes, and one warning
+// line on stderr says so. A file cut short by another program while it is viewed ends
+// vesk with a message and exit code 1.
+class TTextImage;
+const TTextImage* LoadImageFile(const char* path);
 
 // Writes all of stdout that is still buffered; prints the reason and returns false
 // when that fails.

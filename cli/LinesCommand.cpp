@@ -23,11 +23,12 @@ int RunLinesCommand(int argc, char** argv) {
   }
   const char* imagePath = operands[0];
 
-  if (!LoadImageFile(imagePath)) {
+  const TTextImage* image = LoadImageFile(imagePath);
+  if (image == nullptr) {
     return ExitFailure;
   }
   // Lines are bytes: written as they are, never decoded.
-  ForEachLoadedLine(TextImage, [](std::string_view line) {
+  ForEachLoadedLine(*image, [](std::string_view line) {
     std::fwrite(line.data(), 1, line.size(), stdout);
     std::fputc('\n', stdout);
   });

@@ -68,12 +68,13 @@ int RunSearchCommand(int argc, char** argv) {
   const char* phrase = operands[0];
   const char* imagePath = operands[1];
 
-  if (!LoadImageFile(imagePath)) {
+  const TTextImage* image = LoadImageFile(imagePath);
+  if (image == nullptr) {
     return ExitFailure;
   }
 
   TCommandLineHost host(phrase, ignoreCase);
-  RunScan(host, TextImage);
+  RunScan(host, *image);
   if (host.PhraseRefused()) {
     return ExitUsage;
   }

@@ -60,10 +60,41 @@ public:
 
   const std::string& ErrorText() const { return Error; }
 
+  // The file's size in bytes; 0 when it cannot be told.
+  std::uint64_t Size() const;
+
 private:
+  friend class TFileMapping;
   void Fail(int error);
 
   int Descriptor = -1;
+  std::string Error;
+};
+
+// A read-only view of the first bytes of an open file, for a reader that looks at a few
+// of them: `size` bytes at Data(), of which the first `wanted` are the file's own bytes,
+// brought in at once (zeros where the file ends sooner). Past `wanted` the view holds
+// the rest of the file's last page brought in, then zeros; pages of the file that are
+// not wanted are never read, and nothing is copied. The view stays valid after the file is closed.
+// A file that another program cuts short while it is viewed raises SIGBUS at a look at
+// the lost bytes.
+class TFileMapping {
+public:
+  TFileMapping() = default;
+  TFileMapping(const TFileMapping&) = delete;
+  TFileMapping& operator=(const TFileMapping&) = delete;
+  ~TFileMapping();
+
+  // False, with the system's reason in ErrorText(), when the view cannot be made.
+  bool Map(const TBinaryFile& file, std::size_t size, std::size_t wanted);
+  const unsigned char* Data() const { return static_cast<const unsigned char*>(Start); }
+  const std::string& ErrorText() const { return Error; }
+
+private:
+  void Unmap();
+
+  void* Start = nullptr;
+  std::size_t Length = 0;
   std::string Error;
 };
 

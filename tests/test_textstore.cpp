@@ -480,3 +480,74 @@ TEST_F(TextStoreTest, AFolderWithoutWritePermissionGetsTheImageWrittenInPlace) {
 }
 
 }  // namespace
+
+// The view of vesk against the whole read of the reader: for every kind of file, the same
+// report and the same bytes in every slot that the loader and the scan can reach (0 up
+// to the count + 1), so the same lines. Each file holds distinct bytes in every slot, so
+// a slot viewed from the wrong place shows.
+TEST_F(TextStoreTest, AViewShowsWhatTheWholeReadShowsInEveryReachableSlot) {
+  auto slotText = [](int slot) { return "slot " + std::to_string(slot) + std::string(static_cast<std::size_t>(slot % 90), 'x'); };
+  auto imageBytes = [&](std::int32_t count) {
+    TTextImage made;
+    for (int slot = 0; slot < SlotCount; ++slot) made.StoreLine(slot, slotText(slot));
+    made.SetLineCount(count);
+    return std::string(reinterpret_cast<const char*>(made.Data()), ImageSize);
+  };
+  struct Row {
+    const char* Name;
+    std::int32_t Count;
+    std::size_t Length;  // the file's bytes: the image cut or lengthened
+  };
+  // A view brings in whole pages, so a slot that is not brought in shows only when it
+  // reaches into the next page: a count whose last reachable slot starts just before a
+  // page's end.
+  std::int32_t pageCount = 100;
+  while ((CountSize + static_cast<std::size_t>(pageCount + 1) * SlotSize) % 4096 < 4096 - 16) ++pageCount;
+  const Row rows[] = {
+      {"a count whose last reachable slot crosses a page", pageCount, ImageSize},
+      {"a full image of 3,650 lines", 3650, ImageSize},
+      {"a count of 0", 0, ImageSize},
+      {"a negative count", -5, ImageSize},
+      {"the largest count", MaxImageLineCount, ImageSize},
+      {"a count past the slots", 1000000, ImageSize},
+      {"cut inside the reachable slots", 3650, CountSize + 1000 * SlotSize + 17},
+      {"cut just past the reachable slots", 3650, CountSize + 3652 * SlotSize + 1},
+      {"cut inside the count", 3650, 3},
+      {"the count alone", 3650, CountSize},
+      {"longer than the image", 3650, ImageSize + 5000},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.Name);
+    std::string bytes = imageBytes(row.Count);
+    bytes.resize(row.Length, 'T');
+    WriteFile("VESK.BIN", bytes);
+
+    auto read = std::make_unique<TTextImage>();
+    const TReadReport readReport = ReadImageFile(*read, PathOf("VESK.BIN"));
+    platform::TFileMapping mapping;
+    auto fallback = std::make_unique<TTextImage>();
+    TReadReport viewReport;
+    const TTextImage* viewed = ViewImageFile(mapping, *fallback, PathOf("VESK.BIN"), viewReport);
+    ASSERT_NE(viewed, nullptr);
+    EXPECT_EQ(viewReport.Opened, readReport.Opened);
+    EXPECT_EQ(viewReport.BytesRead, readReport.BytesRead);
+    EXPECT_EQ(ImageWasReadWhole(viewReport), ImageWasReadWhole(readReport));
+
+    ASSERT_EQ(viewed->LineCount(), read->LineCount());
+    const std::int64_t reachable = std::clamp<std::int64_t>(std::int64_t{read->LineCount()} + 2, 0, SlotCount);
+    for (std::int32_t slot = 0; slot < reachable; ++slot) {
+      ASSERT_EQ(viewed->Line(slot), read->Line(slot)) << "slot " << slot;
+    }
+  }
+
+  // A file that cannot be opened gives no view, and says why.
+  platform::TFileMapping mapping;
+  auto fallback = std::make_unique<TTextImage>();
+  TReadReport report;
+  EXPECT_EQ(ViewImageFile(mapping, *fallback, PathOf("missing.bin"), report), nullptr);
+  EXPECT_FALSE(report.Opened);
+  EXPECT_FALSE(report.Reason.empty());
+  ::mkfifo(PathOf("fifo.bin").c_str(), 0600);
+  EXPECT_EQ(ViewImageFile(mapping, *fallback, PathOf("fifo.bin"), report), nullptr);
+  EXPECT_FALSE(report.Reason.empty());
+}

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Files.h"
 #include "textstore/TextImage.h"
 
 struct TReadReport {
@@ -20,6 +21,17 @@ struct TReadReport {
 // file is shorter. Nothing is read when the file cannot be opened.
 TReadReport ReadImageFile(TTextImage& image, std::string_view imagePath);
 
+// For a program that only lists or searches the image once (vesk): the image of the
+// file, viewed through `mapping` instead of read. Only the count and the slots that
+// the loader and the scan can reach from it (0 up to the count + 1, at most 17,000)
+// are brought in; every other byte of the view is either the file's or zero, and is
+// never looked at by them. The report is the one the whole read would give for a file
+// that reads without an error: Opened, and BytesRead the file's bytes of the image.
+// Null, with the report saying why, when the file cannot be opened; when it cannot be
+// mapped, it is read into `fallback` as ReadImageFile does, and `fallback` is given.
+const TTextImage* ViewImageFile(platform::TFileMapping& mapping, TTextImage& fallback,
+                                std::string_view imagePath, TReadReport& report);
+
 // Whether the read gave the whole image: every one of its 4,369,004 bytes, and no error.
 bool ImageWasReadWhole(const TReadReport& report);
 
@@ -28,9 +40,9 @@ bool ImageWasReadWhole(const TReadReport& report);
 std::string DamagedBookMessage(std::string_view path, const TReadReport& report);
 
 // For slot i from 0 while i < ImageLineCount (signed: none when it is 0 or negative),
-// copies at most the first 99 bytes of the slot's text into a 100-byte work buffer,
-// removes at most one trailing line feed and then at most one trailing carriage return,
-// and gives the line to `append`. An image the builder did not make may hold any count:
+// takes at most the first 99 bytes of the slot's text (what a 100-byte work buffer
+// holds), removes at most one trailing line feed and then at most one trailing carriage
+// return, and gives the line to `append`, which sees it in the image itself. An image the builder did not make may hold any count:
 // at most 17,001 lines are given, slot 17,000 reading as an empty line, as in an image
 // of 17,000 stored lines. Returns the number of lines given to `append`.
 std::int32_t ForEachLoadedLine(const TTextImage& image,

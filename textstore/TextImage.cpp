@@ -7,13 +7,15 @@
 
 TTextImage TextImage;
 
-std::int32_t TTextImage::LineCount() const {
-  const std::uint32_t value = static_cast<std::uint32_t>(Bytes[0]) |
-                              static_cast<std::uint32_t>(Bytes[1]) << 8 |
-                              static_cast<std::uint32_t>(Bytes[2]) << 16 |
-                              static_cast<std::uint32_t>(Bytes[3]) << 24;
+std::int32_t TTextImage::DecodeCount(const TCountBytes& bytes) {
+  const std::uint32_t value = static_cast<std::uint32_t>(bytes[0]) |
+                              static_cast<std::uint32_t>(bytes[1]) << 8 |
+                              static_cast<std::uint32_t>(bytes[2]) << 16 |
+                              static_cast<std::uint32_t>(bytes[3]) << 24;
   return static_cast<std::int32_t>(value);
 }
+
+std::int32_t TTextImage::LineCount() const { return DecodeCount({Bytes[0], Bytes[1], Bytes[2], Bytes[3]}); }
 
 void TTextImage::SetLineCount(std::int32_t count) {
   const std::uint32_t value = static_cast<std::uint32_t>(count);

@@ -7,6 +7,7 @@
 //
 // 4 + 17,000 * 257 = 4,369,004 bytes in all, with no header, version or trailer.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -25,6 +26,10 @@ inline constexpr std::size_t MaxLineLength = LineBufferSize - 1;
 
 class TTextImage {
 public:
+  // The count's four bytes as they lie in the file, and their value.
+  using TCountBytes = std::array<unsigned char, CountSize>;
+  static std::int32_t DecodeCount(const TCountBytes& bytes);
+
   // ImageLineCount, decoded from its little-endian bytes whatever the host.
   std::int32_t LineCount() const;
   void SetLineCount(std::int32_t count);
