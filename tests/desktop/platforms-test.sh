@@ -32,6 +32,12 @@ printf '\n$1#Psalm 1\n1 Blessed is the man that walketh not in the counsel of th
 
 unset QT_QPA_PLATFORM
 session_runtime_dir
+# Under AddressSanitizer: libxkbcommon-x11 hands strndup a name without a NUL, which
+# strndup allows; the strict string check of the test run would take it for an overflow.
+if [ -n "${ASAN_OPTIONS:-}" ]; then
+  ASAN_OPTIONS="$ASAN_OPTIONS:strict_string_checks=0"
+  export ASAN_OPTIONS
+fi
 
 reader_pid=""
 start_reader() {
