@@ -61,8 +61,8 @@ end_reader_by_sigterm() {
 # X11.
 x_session_start
 start_reader x11
-window=$(wait_for_window "The Orvane" 30)
-wait_until 30 "the book in black and blue on light grey" \
+window=$(wait_for_window "The Orvane" 60)
+wait_until 60 "the book in black and blue on light grey" \
   window_shows "$window" x11-reader 20 black blue grey
 class=$(xprop -id "$window" WM_CLASS)
 case $class in

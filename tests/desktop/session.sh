@@ -64,10 +64,12 @@ x_session_start() {
   DISPLAY=":$display"
   export DISPLAY
   unset WAYLAND_DISPLAY
-  wait_until 20 "Xvfb on $DISPLAY" xdpyinfo_quiet
-  openbox >/dev/null 2>&1 &
+  wait_until 60 "Xvfb on $DISPLAY" xdpyinfo_quiet
+  mkdir -p "$session_artefacts"
+  openbox >"$session_artefacts/openbox.log" 2>&1 &
   session_track $!
-  wait_until 20 "openbox on $DISPLAY" window_manager_running
+  # A first start on a loaded machine may build font caches first.
+  wait_until 60 "openbox on $DISPLAY (its output: $session_artefacts/openbox.log)" window_manager_running
 }
 
 xdpyinfo_quiet() { xdpyinfo >/dev/null 2>&1; }
