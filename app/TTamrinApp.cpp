@@ -22,7 +22,7 @@ void TTamrinApp::InitMainWindow() {
     SetShowCommand(TShowCommand::ShowNormal);
   }
 
-  auto* frame = new TSDIDecFrame(nullptr, GetName(), nullptr, false);
+  auto* frame = new TSDIDecFrame(nullptr, GetName(), MakeView(), false);
   frame->SetIcon(IDI_QUORVEL);
   frame->SetIconSm(IDI_QUORVEL);
   frame->AssignMenu(IDM_MAIN);

@@ -9,4 +9,9 @@ class TTamrinApp : public platform::TApplication {
 public:
   TTamrinApp();
   void InitMainWindow() override;
+
+protected:
+  // The frame's client. Null lets the frame make the reader's text view; a program built
+  // on the reader (its start-up benchmark) gives a view of its own.
+  virtual platform::TWindow* MakeView() { return nullptr; }
 };
