@@ -38,6 +38,8 @@ TEST_PACKAGES="libgtest-dev libgmock-dev libbenchmark-dev
   xvfb openbox xdotool x11-utils imagemagick weston qt6-wayland"
 # The sample book: the King James Psalms.
 SAMPLE_PACKAGES="bible-kjv bible-kjv-text"
+# The fuzzers: clang and its libFuzzer runtime.
+FUZZ_PACKAGES="clang libclang-rt-14-dev"
 # The Debian package: dpkg-shlibdeps (with file) works out its library dependencies.
 PACKAGE_PACKAGES="dpkg-dev file"
 # The package's checks: its validators, and a desktop session to start it in.

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds everything and runs every test twice: once as built for use, once under
 # AddressSanitizer and UndefinedBehaviorSanitizer. Any failure, or any sanitizer
-# report, fails the run. With QUORVEL_PACKAGE_TEST=1 it then builds the Debian package,
+# report, fails the run. Then every fuzzer runs for 30 seconds. With QUORVEL_PACKAGE_TEST=1 it then builds the Debian package,
 # installs it into this machine, tries it as a user would and removes it again.
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -32,6 +32,9 @@ ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:abort_on_error=0:strict_string_check
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 LSAN_OPTIONS="suppressions=$top/tests/lsan.supp:print_suppressions=0" \
   ctest --test-dir "$top/build-asan" --output-on-failure -j "$(jobs)" --timeout 600
+
+echo "== The fuzzers, 30 seconds each"
+sh "$top/scripts/fuzz.sh" 30
 
 # The package test installs the package into this machine, so it runs only when asked.
 if [ "${QUORVEL_PACKAGE_TEST:-0}" = 1 ]; then
