@@ -154,6 +154,10 @@ TEST(WithProfileString, KeepsEveryOtherByteAndPlacesKeysAsTheOriginalDoes) {
        "LineSpace=9\n[Quorvel]\nLineSpace=5\n"},
       {"a commented key", "[Quorvel]\n;LineSpace=1\n", "LineSpace", "5", "[Quorvel]\nLineSpace=5\n;LineSpace=1\n"},
       {"an empty value", "[Quorvel]\nDataPath=/a\n", "DataPath", "", "[Quorvel]\nDataPath=\n"},
+      // A last line that lost the line feed of its CR LF gains only the line feed.
+      {"a last section header ending in a CR", "\r\n[Quorvel\r", "Te", "?", "\r\n[Quorvel\r\nTe=?\r\n"},
+      {"a last line ending in a CR, then a new section", "[Other]\nx=1\r", "LineSpace", "5",
+       "[Other]\nx=1\r\n[Quorvel]\nLineSpace=5\n"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.Name);

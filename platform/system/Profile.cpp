@@ -163,6 +163,18 @@ std::int32_t ReadProfileInt(std::string_view section, std::string_view key, std:
   return static_cast<std::int32_t>(result);
 }
 
+// The line end that a last line without one gains. A last line that ends in a CR is
+// read without it, as a CR LF line is, so it gains only the line feed: another CR would
+// stay in the line and change it (a section header "[Quorvel" CR would no longer name
+// the section, and the key written under it would be lost).
+namespace {
+
+std::string_view EndOfLastLine(std::string_view text, std::string_view end) {
+  return !text.empty() && text.back() == '\r' ? std::string_view("\n") : end;
+}
+
+}  // namespace
+
 std::string WithProfileString(std::string_view file, std::string_view section, std::string_view key,
                               std::string_view value) {
   const std::vector<TLine> lines = LinesOf(file);
@@ -182,12 +194,12 @@ std::string WithProfileString(std::string_view file, std::string_view section, s
   } else if (place.Section) {
     const TLine& line = lines[place.InsertAfter];
     out.append(file.substr(0, line.Next));
-    if (!line.HasEnd) out.append(end);
+    if (!line.HasEnd) out.append(EndOfLastLine(out, end));
     out.append(key).append("=").append(value).append(end);
     out.append(file.substr(line.Next));
   } else {
     out.append(file);
-    if (!file.empty() && file.back() != '\n') out.append(end);
+    if (!file.empty() && file.back() != '\n') out.append(EndOfLastLine(out, end));
     out.append("[").append(section).append("]").append(end);
     out.append(key).append("=").append(value).append(end);
   }
