@@ -59,13 +59,15 @@ x_session_start() {
   while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do
     display=$((display + 1))
   done
-  Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  mkdir -p "$session_artefacts"
+  # -noreset: an X server resets itself when its last client leaves, and a client that
+  # comes during the reset (openbox, right after the check below) is turned away.
+  Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$session_artefacts/xvfb.log" 2>&1 &
   session_track $!
   DISPLAY=":$display"
   export DISPLAY
   unset WAYLAND_DISPLAY
   wait_until 60 "Xvfb on $DISPLAY" xdpyinfo_quiet
-  mkdir -p "$session_artefacts"
   openbox >"$session_artefacts/openbox.log" 2>&1 &
   session_track $!
   # A first start on a loaded machine may build font caches first.
