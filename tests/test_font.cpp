@@ -186,6 +186,29 @@ TEST_F(FontTest, OkWithoutAChangeKeepsTheFontAndASecondChoiceReplacesTheFirst) {
   EXPECT_EQ(View->LineHeight, height);
 }
 
+TEST_F(FontTest, EnterAndEscapeInTheChoosersFieldsConfirmAndCancelTheWholeChooser) {
+  // Enter in the size field takes the choice, as the OK button would.
+  Font([](TModal& chooser) {
+    ASSERT_TRUE(chooser.ChooseFont("Liberation Serif", "Regular", 20, false, false));
+    chooser.PressKey(platform::TKey::Enter);
+  });
+  EXPECT_FALSE(platform::testing::ModalDeadlineMissed()) << "Enter left the chooser open";
+  ASSERT_NE(View->TextFont, nullptr);
+  EXPECT_EQ(View->TextFont->GetDescription().Face, "Liberation Serif");
+  const std::int32_t height = View->LineHeight;
+
+  // Escape there closes the chooser and keeps the font: it does not empty the window of
+  // its lists and leave it open.
+  platform::testing::ResetModalDeadlineMissed();
+  Font([](TModal& chooser) {
+    ASSERT_TRUE(chooser.ChooseFont("DejaVu Serif", "Bold", 13, false, false));
+    chooser.PressKey(platform::TKey::Escape);
+  });
+  EXPECT_FALSE(platform::testing::ModalDeadlineMissed()) << "Escape left the chooser open";
+  EXPECT_EQ(View->TextFont->GetDescription().Face, "Liberation Serif");
+  EXPECT_EQ(View->LineHeight, height);
+}
+
 TEST_F(FontTest, TheSpacingDialogShowsTheCurrentSpacingAndOkTakesTheCheckedOne) {
   struct Row {
     std::int32_t Before;

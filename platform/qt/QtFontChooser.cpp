@@ -139,6 +139,27 @@ private:
   TModalLoop& Loop;
 };
 
+// Qt's font dialog, as the lists and fields of the chooser's window. On its own it would
+// swallow Enter (it has no button to press) and take Escape to hide itself, leaving the
+// chooser open and empty; both go on to the chooser's window instead.
+class TFontLists : public QFontDialog {
+public:
+  TFontLists(const QFont& initial, QWidget* parent) : QFontDialog(initial, parent) {}
+
+protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    switch (event->key()) {
+      case Qt::Key_Escape:
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+        event->ignore();
+        return;
+      default:
+        QFontDialog::keyPressEvent(event);
+    }
+  }
+};
+
 }  // namespace
 
 TChooseFontDialog::TChooseFontDialog(TWindow* owner, const TChooseFontData& data) : Data(data), Owner(owner) {}
@@ -156,7 +177,7 @@ int TChooseFontDialog::Execute() {
   window.setWindowModality(Qt::WindowModal);
 
   const QFont initial = ChooserFontOf(initToDescription ? Data.Font : DescribeFont(DefaultFontHandle()));
-  auto* fonts = new QFontDialog(initial, &window);
+  auto* fonts = new TFontLists(initial, &window);
   fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
   fonts->setWindowFlags(Qt::Widget);
   fonts->setCurrentFont(initial);

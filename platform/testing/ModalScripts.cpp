@@ -178,6 +178,10 @@ public:
     font.setUnderline(underline);
     font.setStrikeOut(strikeOut);
     fonts->setCurrentFont(font);
+    // The focus ends in the size field, as after a user typed the size there.
+    for (QLineEdit* edit : fonts->findChildren<QLineEdit*>()) {
+      if (edit->isVisible() && edit->text() == QString::number(points)) edit->setFocus();
+    }
     return true;
   }
   std::string ShownFont() const override {

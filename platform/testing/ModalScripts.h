@@ -45,7 +45,8 @@ public:
   virtual TRect ControlRect(int controlId) const = 0;
   virtual bool SavePicture(const std::string& pngPath) const = 0;
   // Font chooser: picks the family, style and size in its lists, and the effects, as the
-  // user's clicks would; false when the family or style is not offered.
+  // user's clicks would, and leaves the focus in its size field; false when the family
+  // or style is not offered.
   virtual bool ChooseFont(std::string_view family, std::string_view style, int points, bool underline,
                           bool strikeOut) = 0;
   // Font chooser: the family, style, size and colour it shows: "Family, Style, 12, Black".
