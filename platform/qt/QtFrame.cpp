@@ -158,10 +158,14 @@ void TFrameWindow::SetAcceleratorTable(int acceleratorId) { Accelerators = accel
 
 void TFrameWindow::RouteMenuCommand(int id) {
   TWindow* target = Client ? Client : this;
+  // A focused window inside the frame hears the command first. The frame's own widgets
+  // (its menu bar keeps the focus after a menu opened by the keyboard) are not such a
+  // window: the command starts at the client then, as it does with no focus at all.
   if (QWidget* focus = QApplication::focusWidget()) {
-    for (TWindow* window = WindowOfWidget(focus); window != nullptr; window = window->GetParent()) {
+    TWindow* focused = WindowOfWidget(focus);
+    for (TWindow* window = focused; window != nullptr && focused != this; window = window->GetParent()) {
       if (window == this) {
-        target = WindowOfWidget(focus);
+        target = focused;
         break;
       }
     }

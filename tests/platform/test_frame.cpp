@@ -355,6 +355,27 @@ TEST_F(FrameTest, MenuItemsAndKeysGoToTheClientThenTheFrameThenTheApplication) {
   EXPECT_EQ(app.Heard, (std::vector<std::string>{"frame", "application 603"}));
 }
 
+TEST_F(FrameTest, MenuItemsReachTheClientWhenTheMenuBarOrTheFrameHoldsTheFocus) {
+  // After a menu opened by Alt and its key, the menu bar keeps the focus; a command must
+  // still go to the client first, not stop at the frame.
+  TApp app;
+  const int code = RunWith(app, [](TApp& running) {
+    TWindow& frame = *running.GetMainWindow();
+    QMainWindow* main = QtFrameOf("Frame test");
+    ASSERT_NE(main, nullptr);
+    main->activateWindow();
+    for (QWidget* holder : {static_cast<QWidget*>(main->menuBar()), static_cast<QWidget*>(main)}) {
+      holder->setFocusPolicy(Qt::StrongFocus);
+      holder->setFocus();
+      driver::ChooseMenuItem(frame, CmClientOnly);
+      driver::PressKey(frame, TKey::F, KeyModifier::Control);
+    }
+    EXPECT_EQ(running.Client->Heard, (std::vector<std::string>{"client", "key", "client", "key"}));
+    running.PostQuit(0);
+  });
+  EXPECT_EQ(code, 0);
+}
+
 TEST_F(FrameTest, KeysOfTheFrameDoNothingWhileAMessageBoxIsOpen) {
   TApp app;
   const int code = RunWith(app, [](TApp& running) {
