@@ -112,15 +112,17 @@ shoot() {
 # black letters are no sign of the book.
 view_top=${view_top:-24}
 
-# How many pixels of PICTURE, below its top `view_top` rows, are of the colour KIND. Text is drawn smoothed, so a kind
-# takes in the shades near its colour:
+# How many pixels of PICTURE are of the colour KIND, within GEOMETRY ("WxH+X+Y"; by
+# default all below its top `view_top` rows). Text is drawn smoothed, so a kind takes in
+# the shades near its colour:
 #   black  each of red, green and blue below 64
 #   blue   blue 160 or more, red and green below 96
 #   red    red 160 or more, green and blue below 96
 #   grey   exactly the view's light grey, 192, 192, 192
+#   light  each of red, green and blue 224 or more (the face of a button)
 #   #RRGGBB  exactly that colour
 colour_count() {
-  convert "$1" -crop "+0+$view_top" +repage -alpha off -depth 8 -format %c histogram:info:- 2>/dev/null |
+  convert "$1" -crop "${3:-+0+$view_top}" +repage -alpha off -depth 8 -format %c histogram:info:- 2>/dev/null |
     awk -v kind="$2" '
       {
         count = $1; sub(":", "", count)
@@ -130,20 +132,92 @@ colour_count() {
         else if (kind == "blue") hit = b >= 160 && r < 96 && g < 96
         else if (kind == "red") hit = r >= 160 && g < 96 && b < 96
         else if (kind == "grey") hit = r == 192 && g == 192 && b == 192
+        else if (kind == "light") hit = r >= 224 && g >= 224 && b >= 224
         else hit = toupper($3) == toupper(kind)
         if (hit) total += count
       }
       END { print total + 0 }'
 }
 
+# The width and the height of PICTURE: "W H".
+picture_size() { identify -format '%w %h' "$1"; }
+
+# The first row of the reader's PICTURE that is the view's light grey (below the menu bar).
+view_top_of() {
+  convert "$1" -crop 1x200+2+0 +repage -depth 8 txt:- 2>/dev/null |
+    awk -F '[,:]' 'NR > 1 && /#C0C0C0/ { print $2; found = 1; exit } END { if (!found) print 0 }'
+}
+
+# Where the vertical scroll bar's thumb lies in the reader's PICTURE: "FIRST LAST TROUGH_FIRST
+# TROUGH_LAST", in rows. The trough is the column 7 pixels in from the right edge, between
+# the arrow buttons (15 pixels each); its commonest colour is the trough's, and the rows of
+# any other colour are the thumb's.
+thumb_of() {
+  set -- "$1" "$(picture_size "$1")"
+  thumb_width=${2% *} thumb_height=${2#* }
+  thumb_top=$(view_top_of "$1")
+  thumb_first=$((thumb_top + 15)) thumb_last=$((thumb_height - 15))
+  convert "$1" -crop "1x$((thumb_last - thumb_first + 1))+$((thumb_width - 7))+$thumb_first" +repage -depth 8 txt:- 2>/dev/null |
+    awk -F '[,:]' -v first="$thumb_first" -v last="$thumb_last" '
+      NR > 1 { split($0, parts, "#"); colour = substr(parts[2], 1, 6); row[$2] = colour; seen[colour]++ }
+      END {
+        for (c in seen) if (seen[c] > most) { most = seen[c]; trough = c }
+        lo = -1
+        for (y in row) if (row[y] != trough) { y += 0; if (lo < 0 || y < lo) lo = y; if (y > hi) hi = y }
+        if (lo < 0) { lo = 0; hi = 0 }
+        print lo + first, hi + first, first, last
+      }'
+}
+
+# How many rows of text the reader's PICTURE shows: the runs of pixel rows with ink (dark
+# or blue) in the text column left of the buttons.
+text_rows() {
+  rows_top=$(view_top_of "$1")
+  rows_height=$(convert "$1" -crop "490x100000+0+$rows_top" +repage -format %h info:)
+  convert "$1" -crop "490x100000+0+$rows_top" +repage -alpha off -colorspace gray -threshold 30% -negate \
+          -scale "1x$rows_height!" -depth 8 txt:- 2>/dev/null |
+    awk 'NR > 1 { ink = $0 !~ /#000000/; if (ink && !before) runs++; before = ink } END { print runs + 0 }'
+}
+
+# The pixel point or rectangle of a dialog control given in dialog units, for a dialog
+# whose template is TW by TH units and whose client area PICTURE shows.
+#   dialog_point PICTURE TW TH X Y W H      prints "X Y", the control's centre
+#   dialog_rect  PICTURE TW TH X Y W H      prints "WxH+X+Y"
+dialog_point() {
+  set -- "$(picture_size "$1")" "$2" "$3" "$4" "$5" "$6" "$7"
+  awk -v size="$1" -v tw="$2" -v th="$3" -v x="$4" -v y="$5" -v w="$6" -v h="$7" \
+    'BEGIN { split(size, s, " "); printf "%d %d\n", (x + w / 2) * s[1] / tw, (y + h / 2) * s[2] / th }'
+}
+dialog_rect() {
+  set -- "$(picture_size "$1")" "$2" "$3" "$4" "$5" "$6" "$7"
+  awk -v size="$1" -v tw="$2" -v th="$3" -v x="$4" -v y="$5" -v w="$6" -v h="$7" \
+    'BEGIN { split(size, s, " "); sx = s[1] / tw; sy = s[2] / th
+             printf "%dx%d+%d+%d\n", w * sx, h * sy, x * sx, y * sy }'
+}
+
+# A click of the left button at X, Y in WINDOW.
+click_at() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
+
+# True when the window with the keyboard focus is named NAME.
+window_active() { [ "$(xdotool getactivewindow getwindowname 2>/dev/null)" = "$1" ]; }
+
+# True when a menu is open: a visible window that the window manager does not frame (Qt
+# marks a menu's type only the first time it opens).
+menu_open() {
+  for id in $(xdotool search --onlyvisible --class . 2>/dev/null); do
+    xwininfo -id "$id" 2>/dev/null | grep -q "Override Redirect State: yes" && return 0
+  done
+  return 1
+}
+
 # True when a fresh picture of WINDOW, kept as NAME.png, holds at least COUNT pixels of
 # each colour KIND given.
 #   window_shows WINDOW NAME COUNT KIND...
 window_shows() {
-  window=$1 name=$2 least=$3
+  shows_least=$3
+  shoot "$1" "$2" || return 1
   shift 3
-  shoot "$window" "$name" || return 1
-  for kind in "$@"; do
-    [ "$(colour_count "$picture" "$kind")" -ge "$least" ] || return 1
+  for shows_kind in "$@"; do
+    [ "$(colour_count "$picture" "$shows_kind")" -ge "$shows_least" ] || return 1
   done
 }
