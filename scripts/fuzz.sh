@@ -1,7 +1,8 @@
 #!/bin/sh
-# Runs every fuzzer for a while: the loader, the builder, the scan and the INI reader
-# and writer, built with clang's libFuzzer under AddressSanitizer and
-# UndefinedBehaviorSanitizer (build-fuzz/). Two at a time, one a core.
+# Runs every fuzzer for a while: the loader, the builder, the scan, the INI reader and
+# writer, the painter and the conversion of texts for the screen, built with clang's
+# libFuzzer under AddressSanitizer and UndefinedBehaviorSanitizer (build-fuzz/). Two at
+# a time, one a core.
 #
 #   scripts/fuzz.sh [SECONDS]     each fuzzer runs SECONDS (30)
 #
@@ -19,7 +20,7 @@ install_packages $BUILD_PACKAGES $FUZZ_PACKAGES
 build="$top/build-fuzz"
 CC=clang CXX=clang++ cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_FUZZ=ON \
       -DQUORVEL_TESTS=OFF -DQUORVEL_BENCH=OFF >/dev/null
-fuzzers="fuzz_loader fuzz_builder fuzz_scan fuzz_ini"
+fuzzers="fuzz_loader fuzz_builder fuzz_scan fuzz_ini fuzz_paint fuzz_text"
 # shellcheck disable=SC2086
 cmake --build "$build" -j "$(jobs)" --target $fuzzers
 
