@@ -63,7 +63,7 @@ void TTamrinWindow::SetupWindow() {
 
   // The generic window set-up, which makes the buttons' windows; the frame's own set-up
   // is not run for the view.
-  TWindow::SetupWindow();
+  TWindow::SetupWindow();  // NOLINT(bugprone-parent-virtual-call): the frame's set-up is skipped on purpose
 
   // The book is found and loaded at the first tick, once the main window is on the
   // screen with its empty view.

@@ -28,7 +28,7 @@ void PrintError(const char* subject, const char* reason);
 // An option of a subcommand: a flag such as -i sets `Set`; an option with a value,
 // such as -f FILE, takes the next argument into `Value`.
 struct TFlagOption {
-  const char* Name;
+  const char* Name = nullptr;
   bool* Set = nullptr;
   const char** Value = nullptr;
 };

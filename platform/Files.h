@@ -129,7 +129,7 @@ private:
   // Refills the buffer; false at the end of the file or on an error.
   bool Refill();
 
-  static constexpr std::size_t BufferSize = 64 * 1024;
+  static constexpr std::size_t BufferSize = std::size_t{64} * 1024;
 
   TBinaryFile File;
   std::unique_ptr<char[]> Buffer;

@@ -31,7 +31,7 @@ struct TChooseFontData {
 
 // The sixteen standard colours of the colour list, each with its name.
 struct TNamedColour {
-  const char* Name;
+  const char* Name = nullptr;
   TColor Color;
 };
 extern const TNamedColour StandardColours[16];

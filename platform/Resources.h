@@ -60,9 +60,9 @@ struct TAcceleratorTable {
 // A 32 x 32 picture in 16 colours: each row is 32 hexadecimal digits, one a pixel,
 // each an index into Palette.
 struct TIconResource {
-  int Id;
-  std::array<TColor, 16> Palette;
-  std::array<const char*, 32> Rows;
+  int Id = 0;
+  std::array<TColor, 16> Palette{};
+  std::array<const char*, 32> Rows{};
 };
 
 // The resources of the program, found by id.

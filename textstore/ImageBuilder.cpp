@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr std::size_t TailChunkSize = 64 * 1024;
+constexpr std::size_t TailChunkSize = std::size_t{64} * 1024;
 
 TBuildReport& Failure(TBuildReport& report, std::string_view path, const std::string& reason) {
   report.Succeeded = false;

@@ -28,7 +28,7 @@ void TTextImage::SetLineCount(std::int32_t count) {
 std::string_view TTextImage::Line(std::int32_t index) const {
   if (index < 0 || index >= SlotCount) {
     // Empty, but with a place: callers may hand its data to memcpy or fwrite.
-    return std::string_view("", 0);
+    return std::string_view{""};
   }
   const char* slot = reinterpret_cast<const char*>(Bytes + CountSize + SlotSize * static_cast<std::size_t>(index));
   return std::string_view(slot, BoundedLength(slot, SlotSize));

@@ -6,7 +6,7 @@
 namespace {
 
 // Characters are kept in chunks of this size; a longer text gets a chunk of its own.
-constexpr std::size_t ChunkSize = 64 * 1024;
+constexpr std::size_t ChunkSize = std::size_t{64} * 1024;
 
 }  // namespace
 

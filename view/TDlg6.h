@@ -24,5 +24,5 @@ public:
   const platform::TEventTable& GetEventTable() const override { return Events; }
 
 private:
-  std::array<platform::TRadioButton*, 4> Buttons;
+  std::array<platform::TRadioButton*, 4> Buttons{};
 };

@@ -45,6 +45,7 @@ void EnsureWindowSystem() {
   // argv stays as it was.
   static std::vector<std::string> copies = KeptArguments();
   static std::vector<char*> pointers;
+  pointers.reserve(copies.size() + 1);
   for (std::string& argument : copies) pointers.push_back(argument.data());
   pointers.push_back(nullptr);
   static int count = static_cast<int>(copies.size());

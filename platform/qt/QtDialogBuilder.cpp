@@ -40,22 +40,22 @@ void ConnectControl(QWidget* widget, QWidget* dialogWidget, TControlKind kind, i
     case TControlKind::PushButton:
     case TControlKind::CheckBox:
     case TControlKind::RadioButton:
-      QObject::connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::toggled, dialogWidget,
+      QObject::connect(qobject_cast<QAbstractButton*>(widget), &QAbstractButton::toggled, dialogWidget,
                        [dialogWidget, id](bool checked) {
                          if (auto* box = ControlObject<TCheckBox>(DialogOfWidget(dialogWidget), id)) {
                            TNativeWindow::StoreCheck(*box, checked ? CheckState::Checked : CheckState::Unchecked);
                          }
                        });
-      QObject::connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, dialogWidget,
+      QObject::connect(qobject_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, dialogWidget,
                        [dialogWidget, widget, kind, id] {
                          if (kind == TControlKind::RadioButton) {
-                           CheckInGroup(dialogWidget, static_cast<QAbstractButton*>(widget));
+                           CheckInGroup(dialogWidget, qobject_cast<QAbstractButton*>(widget));
                          }
                          if (TDialog* dialog = DialogOfWidget(dialogWidget)) dialog->RouteCommand(id);
                        });
       break;
     case TControlKind::Edit:
-      QObject::connect(static_cast<QLineEdit*>(widget), &QLineEdit::textChanged, dialogWidget,
+      QObject::connect(qobject_cast<QLineEdit*>(widget), &QLineEdit::textChanged, dialogWidget,
                        [dialogWidget, id](const QString& text) {
                          if (auto* edit = ControlObject<TEdit>(DialogOfWidget(dialogWidget), id)) {
                            TNativeWindow::StoreText(*edit, FromQString(text));
@@ -63,7 +63,7 @@ void ConnectControl(QWidget* widget, QWidget* dialogWidget, TControlKind kind, i
                        });
       break;
     case TControlKind::ListBox: {
-      auto* list = static_cast<QListWidget*>(widget);
+      auto* list = qobject_cast<QListWidget*>(widget);
       QObject::connect(list, &QListWidget::currentRowChanged, dialogWidget, [dialogWidget, id](int row) {
         if (auto* box = ControlObject<TListBox>(DialogOfWidget(dialogWidget), id)) {
           TNativeWindow::StoreSelection(*box, row);

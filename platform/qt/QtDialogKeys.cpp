@@ -41,7 +41,8 @@ void TDialogKeys::Watch() {
 
 bool TDialogKeys::eventFilter(QObject*, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return false;
-  auto* key = static_cast<QKeyEvent*>(event);
+  const auto* key = dynamic_cast<QKeyEvent*>(event);
+  if (key == nullptr) return false;
   if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
   TDialog* dialog = DialogOfWidget(DialogWidget);
   if (dialog == nullptr) return false;

@@ -36,7 +36,7 @@ public:
 private:
   struct TEntry {
     QPointer<QWidget> Control;
-    bool TabStop;
+    bool TabStop = false;
   };
 
   void Enter(TDialog& dialog);

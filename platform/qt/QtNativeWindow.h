@@ -18,7 +18,7 @@ class QScrollBar;
 namespace platform {
 
 // The TWindow whose widget is `widget` or one of its ancestors; null when none.
-TWindow* WindowOfWidget(QWidget* widget);
+TWindow* WindowOfWidget(const QWidget* widget);
 // Marks `widget` as the widget of `window` (null: of no window any more).
 void BindWidget(QWidget* widget, TWindow* window);
 

@@ -138,7 +138,7 @@ TWindowWidget::TWindowWidget(QWidget* parent) : QWidget(parent) {
 }
 
 TNativeWindow* TWindowWidget::NativeOf() const {
-  TWindow* window = WindowOfWidget(const_cast<TWindowWidget*>(this));
+  TWindow* window = WindowOfWidget(this);
   return window && window->Native() && window->Native()->Widget == this ? window->Native() : nullptr;
 }
 

@@ -73,9 +73,9 @@ QWidget* MakeControlWidget(TWindow& control, TWindow::TNativeKind kind, QWidget*
 
 QWidget* MakeNativeWidget(TWindow& window, TWindow::TNativeKind kind, QWidget* parentWidget) {
   switch (kind) {
-    case TWindow::TNativeKind::Frame: return MakeFrameWidget(static_cast<TFrameWindow&>(window));
+    case TWindow::TNativeKind::Frame: return MakeFrameWidget(dynamic_cast<TFrameWindow&>(window));
     case TWindow::TNativeKind::Window: return MakePlainWidget(window, parentWidget);
-    case TWindow::TNativeKind::Dialog: return MakeDialogWidget(static_cast<TDialog&>(window), parentWidget);
+    case TWindow::TNativeKind::Dialog: return MakeDialogWidget(dynamic_cast<TDialog&>(window), parentWidget);
     default: return MakeControlWidget(window, kind, parentWidget);
   }
 }

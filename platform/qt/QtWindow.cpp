@@ -21,16 +21,16 @@ namespace {
 constexpr const char* OwnerProperty = "quorvelWindow";
 }  // namespace
 
-TWindow* WindowOfWidget(QWidget* widget) {
-  for (QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
+TWindow* WindowOfWidget(const QWidget* widget) {
+  for (const QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
     const QVariant value = w->property(OwnerProperty);
-    if (value.isValid()) return reinterpret_cast<TWindow*>(value.value<quintptr>());
+    if (value.isValid()) return static_cast<TWindow*>(value.value<void*>());
   }
   return nullptr;
 }
 
 void BindWidget(QWidget* widget, TWindow* window) {
-  widget->setProperty(OwnerProperty, QVariant::fromValue(reinterpret_cast<quintptr>(window)));
+  widget->setProperty(OwnerProperty, QVariant::fromValue(static_cast<void*>(window)));
 }
 
 // ---------------------------------------------------------------------------------
