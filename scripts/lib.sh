@@ -40,6 +40,8 @@ TEST_PACKAGES="libgtest-dev libgmock-dev libbenchmark-dev
 SAMPLE_PACKAGES="bible-kjv bible-kjv-text"
 # The fuzzers: clang and its libFuzzer runtime.
 FUZZ_PACKAGES="clang libclang-rt-14-dev"
+# The analysers.
+ANALYSE_PACKAGES="clang-tidy cppcheck"
 # The Debian package: dpkg-shlibdeps (with file) works out its library dependencies.
 PACKAGE_PACKAGES="dpkg-dev file"
 # The package's checks: its validators, and a desktop session to start it in.

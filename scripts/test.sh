@@ -1,14 +1,16 @@
 #!/bin/sh
 # Builds everything and runs every test twice: once as built for use, once under
-# AddressSanitizer and UndefinedBehaviorSanitizer. Any failure, or any sanitizer
-# report, fails the run. Then every fuzzer runs for 30 seconds. With QUORVEL_PACKAGE_TEST=1 it then builds the Debian package,
-# installs it into this machine, tries it as a user would and removes it again.
+# AddressSanitizer and UndefinedBehaviorSanitizer; between the two, clang-tidy and
+# cppcheck look over the sources. Any failure, finding or sanitizer report fails the run.
+# Then every fuzzer runs for 30 seconds. With QUORVEL_PACKAGE_TEST=1 it then builds the
+# Debian package, installs it into this machine, tries it as a user would and removes it
+# again.
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 . "$top/scripts/lib.sh"
 
 # shellcheck disable=SC2086
-install_packages $BUILD_PACKAGES $TEST_PACKAGES
+install_packages $BUILD_PACKAGES $TEST_PACKAGES $ANALYSE_PACKAGES
 
 # No display is needed: windows and dialogs open on Qt's offscreen platform, and the
 # desktop tests start X and Wayland servers of their own.
@@ -23,6 +25,9 @@ echo "== Build and test"
 cmake -S "$top" -B "$top/build-ci" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_WERROR=ON
 cmake --build "$top/build-ci" -j "$(jobs)"
 ctest --test-dir "$top/build-ci" --output-on-failure -j "$(jobs)" --timeout 300
+
+echo "== The analysers: clang-tidy and cppcheck"
+sh "$top/scripts/analyse.sh" "$top/build-ci"
 
 echo "== Build and test under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S "$top" -B "$top/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_WERROR=ON \

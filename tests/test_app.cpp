@@ -211,7 +211,7 @@ TEST_F(AppTest, EveryWayOfEndingTheRunReturnsZero) {
       // A run that does not end fails here rather than hanging the suite; the check
       // does nothing once this run is over.
       auto running = std::make_shared<bool>(true);
-      RunAfter(5000, [running, &app, &ended] {
+      RunAfter(5000, [running, &app] {
         if (*running) {
           ADD_FAILURE() << "the run did not end";
           app.PostQuit(99);

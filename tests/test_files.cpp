@@ -156,7 +156,7 @@ TEST_F(FilesTest, MovingHandsTheFileOver) {
   platform::TBinaryFile first;
   ASSERT_TRUE(first.Open(PathOf("a"), platform::TOpenMode::ReadOnly));
   platform::TBinaryFile second(std::move(first));
-  EXPECT_FALSE(first.IsOpen());
+  EXPECT_FALSE(first.IsOpen());  // NOLINT(bugprone-use-after-move): the moved-from file is what is tested
   ASSERT_TRUE(second.IsOpen());
   char buffer[4] = {};
   EXPECT_EQ(second.Read(buffer, 3), 3u);

@@ -71,7 +71,7 @@ protected:
   }
 
   // Queues a script for the next location dialog that records it, then does `then`.
-  void OnLocationDialog(std::function<void(TModal&)> then) {
+  void OnLocationDialog(const std::function<void(TModal&)>& then) {
     OnNextModal([this, then](TModal& modal) {
       auto* dialog = dynamic_cast<TDlg3*>(modal.Dialog());
       ASSERT_NE(dialog, nullptr) << modal.Caption();

@@ -420,6 +420,7 @@ TEST(ScanTest, TheFiveHundredthFindEndsTheScanUnlisted) {
 
 TEST(ScanTest, SplitFindsCountTowardsTheCapAndSkipTheirNextLine) {
   std::vector<std::string> lines;
+  lines.reserve(1200);
   for (int i = 0; i < 1200; ++i) {
     lines.push_back(i % 2 == 0 ? "a end" : "start b");
   }

@@ -7,6 +7,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -86,6 +87,7 @@ using testsupport::TLeftOpenGuard;
 
 std::vector<std::string> EntriesOf(const TDlg2& dialog) {
   std::vector<std::string> entries;
+  entries.reserve(static_cast<std::size_t>(std::max(dialog.FindList()->GetCount(), 0)));
   for (int i = 0; i < dialog.FindList()->GetCount(); ++i) {
     entries.emplace_back(dialog.FindList()->GetString(i));
   }

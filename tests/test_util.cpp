@@ -216,7 +216,7 @@ TEST(Contains, AgreesWithAPlainSearchWithAndWithoutCase) {
     const std::unique_ptr<char[]> exact(new char[length]);
     std::memcpy(exact.get(), text.data(), length);
     const std::string_view view(exact.get(), length);
-    SCOPED_TRACE("text '" + text + "', pattern '" + pattern + "'");
+    SCOPED_TRACE(std::string("text '").append(text).append("', pattern '").append(pattern).append("'"));
     const bool found = !pattern.empty() && text.find(pattern) != std::string::npos;
     const bool foundFolded = !pattern.empty() && foldedText.find(foldedPattern) != std::string::npos;
     ASSERT_EQ(Contains(view, pattern), found);

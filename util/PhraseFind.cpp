@@ -22,7 +22,7 @@ TBytes16 Load16(const char* place) {
 }
 
 TBytes16 Splat16(unsigned char byte) {
-  TBytes16 bytes;
+  TBytes16 bytes{};
   for (int i = 0; i < 16; ++i) bytes[i] = byte;
   return bytes;
 }

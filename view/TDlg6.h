@@ -18,6 +18,7 @@ public:
 
   void CmSpacingOk();
 
+  // cppcheck-suppress CastIntegerToAddressAtReturn ; an element of an array of pointers, not an integer
   platform::TRadioButton* Button(int index) const { return Buttons[static_cast<std::size_t>(index)]; }
 
   static const platform::TEventTable Events;

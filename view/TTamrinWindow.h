@@ -26,7 +26,7 @@
 
 class TTamrinWindow : public platform::TFrameWindow {
 public:
-  TTamrinWindow(platform::TWindow* parent, std::string_view title = {});
+  explicit TTamrinWindow(platform::TWindow* parent, std::string_view title = {});
   ~TTamrinWindow() override;
 
   // Start-up and shutdown.

@@ -78,6 +78,7 @@ void AttachScrollBar(TNativeWindow& native) {
 
 int TWindow::SetScrollInfo(const TScrollInfo& info, bool redraw) {
   if (!IsCreated()) return info.Pos;
+  // cppcheck-suppress nullPointerRedundantCheck ; a created window has its native part
   TNativeWindow& native = *NativePart;
   TScrollInfo& scroll = native.Scroll;
   if (info.Mask & ScrollInfoMask::Range) {

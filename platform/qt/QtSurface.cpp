@@ -160,6 +160,7 @@ void TWindowWidget::timerEvent(QTimerEvent* event) {
     // that a window that never paints (minimised, say) still hears its timer.
     if (native->PaintPending && isVisible() && !window()->isMinimized()) {
       repaint();
+      // cppcheck-suppress knownConditionTrueFalse ; the repaint clears it when it paints
       if (native->PaintPending && native->HeldTicks < MaxHeldTicks) {
         ++native->HeldTicks;
         return;

@@ -49,7 +49,7 @@ TWindowDecoration Decoration(const TWindow& window);
 // TRecordingDC into `log` with `metrics`, until the returned object is destroyed.
 class TRecordingScope {
 public:
-  TRecordingScope(TDrawLog& log, TFixedMetrics metrics = {});
+  explicit TRecordingScope(TDrawLog& log, TFixedMetrics metrics = {});
   ~TRecordingScope();
 };
 

@@ -262,7 +262,7 @@ TEST_F(FrameTest, ResizingTheClientTellsItItsNewSize) {
 
 // Runs the application, does `action` from inside its loop once the main window is up,
 // and returns Run's code; the main window's widget is gone afterwards.
-int RunWith(TApp& app, std::function<void(TApp&)> action) {
+int RunWith(TApp& app, const std::function<void(TApp&)>& action) {
   driver::RunAfter(20, [&app, action] { action(app); });
   // A run that does not end is a failure, not a hang.
   driver::RunAfter(3000, [&app] {

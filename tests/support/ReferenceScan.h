@@ -65,7 +65,9 @@ inline void ReferenceScan(const TTextImage& image, const std::string& typed, boo
   for (std::int32_t i = 0; i <= count; ++i) {
     const std::string line(image.Line(i));
     const std::string next(image.Line(i + 1));
-    const std::string joined = line + " " + next;
+    std::string joined = line;
+    joined += ' ';
+    joined += next;
     const bool heading = !line.empty() && line[0] == '$';
     const bool lineFind = contains(fold(line));
     const bool split = !heading && !lineFind && contains(fold(joined)) && !contains(fold(next));
