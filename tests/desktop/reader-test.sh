@@ -98,8 +98,9 @@ expect_settings() {
   expected=$(printf '[Quorvel]\nDataPath=%s\nLineSpace=%s' "$2" "$3")
   [ -f "$1/quorvel.ini" ] || fail "$4: no quorvel.ini was written in $1"
   actual=$(cat "$1/quorvel.ini")
-  [ "$actual" = "$expected" ] && [ "$(tail -c 1 "$1/quorvel.ini" | od -An -c | tr -d ' ')" = '\n' ] ||
+  if [ "$actual" != "$expected" ] || [ "$(tail -c 1 "$1/quorvel.ini" | od -An -c | tr -d ' ')" != '\n' ]; then
     fail "$4: quorvel.ini holds \"$actual\", not \"$expected\" with a final line end"
+  fi
   echo "ok: $4: code 0, quorvel.ini holds DataPath=$2 and LineSpace=$3"
 }
 
@@ -138,9 +139,8 @@ choose_spacing() {
   dialog=$(wait_for_window "$spacing_title" 30)
   wait_until 20 "the spacing dialog to take the keys" window_active "$spacing_title"
   shoot "$dialog" "spacing-$1"
-  set -- "$1" "$(dialog_point "$picture" 202 120 52 "$2" "$3" 13)" "$(dialog_point "$picture" 202 120 144 100 50 14)"
-  click_at "$dialog" ${2% *} ${2#* }
-  click_at "$dialog" ${3% *} ${3#* }
+  dialog_click "$dialog" "$picture" 202 120 52 "$2" "$3" 13
+  dialog_click "$dialog" "$picture" 202 120 144 100 50 14
   wait_until 20 "the spacing dialog to close" window_gone "$spacing_title"
 }
 window_gone() { ! window_exists "$1"; }
@@ -156,7 +156,8 @@ scenario_find() {
   start_reader "$work/book"
   wait_for_book start
   [ "$(colour_count "$picture" red)" -eq 0 ] || fail "red in the view before any search"
-  thumb_before=$(thumb_of "$picture")
+  read_thumb "$picture"
+  thumb_before=$thumb_first
   echo "ok: the book in black and blue on light grey, the Find and Exit buttons shown"
 
   # The Find button, at 530, 282 in the view.
@@ -188,33 +189,32 @@ find_shown() {
   # Show Line puts the line three above the find at the top: the red lies in the top rows.
   [ "$(colour_count "$picture" red "900x120+0+$top")" -ge 15 ] || return 1
   [ "$(colour_count "$picture" red)" -eq "$(colour_count "$picture" red "900x120+0+$top")" ] || return 1
-  set -- $thumb_before $(thumb_of "$picture")
-  [ "$5" -gt $(($1 + 20)) ]
+  read_thumb "$picture"
+  [ "$thumb_first" -gt $((thumb_before + 20)) ]
 }
 
 scenario_scroll() {
   make_book "$work/book"
   start_reader "$work/book"
   wait_for_book start
-  set -- $(thumb_of "$picture")
-  first=$1 last=$2 trough_last=$4
+  read_thumb "$picture"
   first_rows=$(text_rows "$picture")
   [ "$first_rows" -ge 20 ] || fail "the first page shows $first_rows rows of text, not 20 or more"
 
   # A click in the trough below the thumb pages down; one above it pages back up.
   cp "$picture" "$work/first-page.png"
   x=$(($(picture_size "$picture" | cut -d' ' -f1) - 7))
-  click_at "$window" "$x" $((last + 60))
-  wait_until 20 "a page down" thumb_moved down "$first"
-  set -- $(thumb_of "$picture")
-  click_at "$window" "$x" $(($1 - 10))
-  wait_until 20 "a page up" thumb_moved up "$1"
+  click_at "$window" "$x" $((thumb_last + 60))
+  wait_until 20 "a page down" thumb_moved down "$thumb_first"
+  read_thumb "$picture"
+  click_at "$window" "$x" $((thumb_first - 10))
+  wait_until 20 "a page up" thumb_moved up "$thumb_first"
   same_picture "$picture" "$work/first-page.png" || fail "a page down and up did not come back to the first page"
   echo "ok: a click below the thumb paged down, one above it paged back up"
 
   # The thumb dragged past the end of the trough, in steps as a hand moves it.
-  set -- $(thumb_of "$picture")
-  xdotool mousemove --window "$window" "$x" $((($1 + $2) / 2)) mousedown 1
+  read_thumb "$picture"
+  xdotool mousemove --window "$window" "$x" $(((thumb_first + thumb_last) / 2)) mousedown 1
   for y in 200 400 600 $((trough_last + 40)); do
     xdotool mousemove --window "$window" "$x" "$y"
     sleep 0.05
@@ -232,16 +232,16 @@ scenario_scroll() {
 # True when a fresh picture shows the thumb moved DIRECTION from the first row FROM.
 thumb_moved() {
   shoot "$window" "scroll-$1"
-  set -- "$1" "$2" $(thumb_of "$picture")
+  read_thumb "$picture"
   case $1 in
-    down) [ "$3" -gt "$2" ] ;;
-    up) [ "$3" -lt "$2" ] ;;
+    down) [ "$thumb_first" -gt "$2" ] ;;
+    up) [ "$thumb_first" -lt "$2" ] ;;
   esac
 }
 thumb_at_end() {
   shoot "$window" scroll-end
-  set -- $(thumb_of "$picture")
-  [ "$2" -ge $(($4 - 1)) ]
+  read_thumb "$picture"
+  [ "$thumb_last" -ge $((trough_last - 1)) ]
 }
 same_picture() {
   [ "$(convert "$1" -depth 8 rgb:- | cksum)" = "$(convert "$2" -depth 8 rgb:- | cksum)" ]

@@ -154,11 +154,11 @@ view_top_of() {
 # any other colour are the thumb's.
 thumb_of() {
   set -- "$1" "$(picture_size "$1")"
-  thumb_width=${2% *} thumb_height=${2#* }
-  thumb_top=$(view_top_of "$1")
-  thumb_first=$((thumb_top + 15)) thumb_last=$((thumb_height - 15))
-  convert "$1" -crop "1x$((thumb_last - thumb_first + 1))+$((thumb_width - 7))+$thumb_first" +repage -depth 8 txt:- 2>/dev/null |
-    awk -F '[,:]' -v first="$thumb_first" -v last="$thumb_last" '
+  of_width=${2% *} of_height=${2#* }
+  of_top=$(view_top_of "$1")
+  of_first=$((of_top + 15)) of_last=$((of_height - 15))
+  convert "$1" -crop "1x$((of_last - of_first + 1))+$((of_width - 7))+$of_first" +repage -depth 8 txt:- 2>/dev/null |
+    awk -F '[,:]' -v first="$of_first" -v last="$of_last" '
       NR > 1 { split($0, parts, "#"); colour = substr(parts[2], 1, 6); row[$2] = colour; seen[colour]++ }
       END {
         for (c in seen) if (seen[c] > most) { most = seen[c]; trough = c }
@@ -167,6 +167,15 @@ thumb_of() {
         if (lo < 0) { lo = 0; hi = 0 }
         print lo + first, hi + first, first, last
       }'
+}
+
+# Reads where the thumb lies in PICTURE into thumb_first, thumb_last, trough_first and
+# trough_last.
+read_thumb() {
+  # shellcheck disable=SC2034  # for the scripts that source this one
+  read -r thumb_first thumb_last trough_first trough_last <<EOF
+$(thumb_of "$1")
+EOF
 }
 
 # How many rows of text the reader's PICTURE shows: the runs of pixel rows with ink (dark
@@ -183,6 +192,7 @@ text_rows() {
 # whose template is TW by TH units and whose client area PICTURE shows.
 #   dialog_point PICTURE TW TH X Y W H      prints "X Y", the control's centre
 #   dialog_rect  PICTURE TW TH X Y W H      prints "WxH+X+Y"
+#   dialog_click WINDOW PICTURE TW TH X Y W H    clicks the control's centre
 dialog_point() {
   set -- "$(picture_size "$1")" "$2" "$3" "$4" "$5" "$6" "$7"
   awk -v size="$1" -v tw="$2" -v th="$3" -v x="$4" -v y="$5" -v w="$6" -v h="$7" \
@@ -193,6 +203,15 @@ dialog_rect() {
   awk -v size="$1" -v tw="$2" -v th="$3" -v x="$4" -v y="$5" -v w="$6" -v h="$7" \
     'BEGIN { split(size, s, " "); sx = s[1] / tw; sy = s[2] / th
              printf "%dx%d+%d+%d\n", w * sx, h * sy, x * sx, y * sy }'
+}
+
+dialog_click() {
+  click_window=$1
+  shift
+  read -r click_x click_y <<EOF
+$(dialog_point "$@")
+EOF
+  click_at "$click_window" "$click_x" "$click_y"
 }
 
 # A click of the left button at X, Y in WINDOW.
