@@ -67,6 +67,27 @@ std::string FromQString(const QString& text) {
   return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
+std::u32string ShownCharacters(std::string_view bytes) {
+  const QList<uint> points = ToQString(bytes).toUcs4();
+  return std::u32string(points.begin(), points.end());
+}
+
+std::string TypedBytes(std::u32string_view characters) {
+  // Character by character: QString::fromUcs4 would drop a leading U+FEFF as a byte-order
+  // mark, which an edit control keeps.
+  QString text;
+  text.reserve(static_cast<qsizetype>(2 * characters.size()));
+  for (const char32_t point : characters) {
+    if (QChar::requiresSurrogates(point)) {
+      text.append(QChar(QChar::highSurrogate(point)));
+      text.append(QChar(QChar::lowSurrogate(point)));
+    } else {
+      text.append(QChar(static_cast<char16_t>(point)));
+    }
+  }
+  return FromQString(text);
+}
+
 std::size_t Utf8SafeLength(std::string_view text, std::size_t limit) {
   if (text.size() <= limit) return text.size();
   // Walk the characters as ToQString shows them; stop before one that would not fit.

@@ -11,15 +11,12 @@
 #include <string_view>
 
 #include "platform/Colour.h"
+#include "platform/ShownText.h"
 
 namespace platform {
 
 QString ToQString(std::string_view text);
 std::string FromQString(const QString& text);
-
-// The length of the longest start of `text` that is at most `limit` bytes and does not
-// end inside a UTF-8 character: a cut there never halves a character.
-std::size_t Utf8SafeLength(std::string_view text, std::size_t limit);
 
 inline QColor ToQColor(TColor color) { return QColor(color.Red, color.Green, color.Blue); }
 
