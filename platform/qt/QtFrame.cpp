@@ -161,9 +161,9 @@ void TFrameWindow::RouteMenuCommand(int id) {
   // A focused window inside the frame hears the command first. The frame's own widgets
   // (its menu bar keeps the focus after a menu opened by the keyboard) are not such a
   // window: the command starts at the client then, as it does with no focus at all.
-  if (QWidget* focus = QApplication::focusWidget()) {
-    TWindow* focused = WindowOfWidget(focus);
-    for (TWindow* window = focused; window != nullptr && focused != this; window = window->GetParent()) {
+  TWindow* focused = WindowOfWidget(QApplication::focusWidget());
+  if (focused != nullptr && focused != this) {
+    for (const TWindow* window = focused->GetParent(); window != nullptr; window = window->GetParent()) {
       if (window == this) {
         target = focused;
         break;

@@ -193,16 +193,14 @@ text_rows() {
 #   dialog_point PICTURE TW TH X Y W H      prints "X Y", the control's centre
 #   dialog_rect  PICTURE TW TH X Y W H      prints "WxH+X+Y"
 #   dialog_click WINDOW PICTURE TW TH X Y W H    clicks the control's centre
-dialog_point() {
-  set -- "$(picture_size "$1")" "$2" "$3" "$4" "$5" "$6" "$7"
-  awk -v size="$1" -v tw="$2" -v th="$3" -v x="$4" -v y="$5" -v w="$6" -v h="$7" \
-    'BEGIN { split(size, s, " "); printf "%d %d\n", (x + w / 2) * s[1] / tw, (y + h / 2) * s[2] / th }'
-}
 dialog_rect() {
   set -- "$(picture_size "$1")" "$2" "$3" "$4" "$5" "$6" "$7"
   awk -v size="$1" -v tw="$2" -v th="$3" -v x="$4" -v y="$5" -v w="$6" -v h="$7" \
     'BEGIN { split(size, s, " "); sx = s[1] / tw; sy = s[2] / th
              printf "%dx%d+%d+%d\n", w * sx, h * sy, x * sx, y * sy }'
+}
+dialog_point() {
+  dialog_rect "$@" | awk -F '[x+]' '{ printf "%d %d\n", $3 + $1 / 2, $4 + $2 / 2 }'
 }
 
 dialog_click() {
