@@ -76,7 +76,7 @@ std::string TypedBytes(std::u32string_view characters) {
   // Character by character: QString::fromUcs4 would drop a leading U+FEFF as a byte-order
   // mark, which an edit control keeps.
   QString text;
-  text.reserve(static_cast<qsizetype>(2 * characters.size()));
+  text.reserve(static_cast<qsizetype>(characters.size()) * 2);
   for (const char32_t point : characters) {
     if (QChar::requiresSurrogates(point)) {
       text.append(QChar(QChar::highSurrogate(point)));
